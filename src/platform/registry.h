@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tabulo::platform {
@@ -55,6 +56,21 @@ class Registry {
 // The process's registry backend; the host program installs one. Until then: an
 // in-memory registry.
 Registry& CurrentRegistry();
+// Installs `registry` for the process (nullptr restores the default in-memory one);
+// returns the previously installed backend.
 std::shared_ptr<Registry> SetCurrentRegistry(std::shared_ptr<Registry> registry);
+
+// Installs `registry` for one scope and puts the previous backend back when it ends.
+class ScopedRegistry {
+ public:
+  explicit ScopedRegistry(std::shared_ptr<Registry> registry)
+      : previous_(SetCurrentRegistry(std::move(registry))) {}
+  ~ScopedRegistry() { SetCurrentRegistry(std::move(previous_)); }
+  ScopedRegistry(const ScopedRegistry&) = delete;
+  ScopedRegistry& operator=(const ScopedRegistry&) = delete;
+
+ private:
+  std::shared_ptr<Registry> previous_;
+};
 
 }  // namespace tabulo::platform

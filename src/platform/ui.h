@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace tabulo::platform {
 
@@ -67,5 +68,17 @@ Ui& CurrentUi();
 // Installs `ui` for the process (nullptr restores the silent backend); returns the
 // previous one's ownership to the caller.
 std::shared_ptr<Ui> SetCurrentUi(std::shared_ptr<Ui> ui);
+
+// Installs `ui` for one scope and puts the previous backend back when it ends.
+class ScopedUi {
+ public:
+  explicit ScopedUi(std::shared_ptr<Ui> ui) : previous_(SetCurrentUi(std::move(ui))) {}
+  ~ScopedUi() { SetCurrentUi(std::move(previous_)); }
+  ScopedUi(const ScopedUi&) = delete;
+  ScopedUi& operator=(const ScopedUi&) = delete;
+
+ private:
+  std::shared_ptr<Ui> previous_;
+};
 
 }  // namespace tabulo::platform
