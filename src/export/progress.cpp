@@ -1,7 +1,5 @@
 #include "export/progress.h"
 
-#include <cmath>
-
 namespace tabulo::exporting {
 
 std::unique_ptr<TfrmProgress> frmProgress;
@@ -17,10 +15,18 @@ void TfrmProgress::SetPosition(int position) {
   if (view_) view_->SetPosition(position);
 }
 
-int ProgressPosition(int counter, int total) {
-  if (total == 0) return 0;
-  double ratio = static_cast<double>(counter) / static_cast<double>(total) * 100.0;
-  return static_cast<int>(std::nearbyint(ratio));
+int ProgressPosition(std::int64_t counter, std::int64_t total) {
+  if (total <= 0) return 0;
+  // Integer arithmetic: a double quotient could land a hair off an exact half.
+  std::int64_t scaled = counter * 100;
+  std::int64_t quotient = scaled / total, remainder = scaled % total;
+  if (remainder < 0) {
+    quotient -= 1;
+    remainder += total;
+  }
+  std::int64_t twice = 2 * remainder;
+  if (twice > total || (twice == total && (quotient & 1) != 0)) ++quotient;
+  return static_cast<int>(quotient);
 }
 
 ProgressWindowGuard::~ProgressWindowGuard() {

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <memory>
 
 #include "platform/ui.h"
@@ -27,8 +28,9 @@ class TfrmProgress {
 extern std::unique_ptr<TfrmProgress> frmProgress;
 
 // Bar position for `counter` of `total`: counter / total × 100 rounded to the
-// nearest integer, an exact half to the even neighbour.
-int ProgressPosition(int counter, int total);
+// nearest integer, an exact half to the even neighbour (computed exactly, so 1 of 8
+// gives 12 and 3 of 8 gives 38). 0 when total is not positive.
+int ProgressPosition(std::int64_t counter, std::int64_t total);
 
 // Creates, stores in frmProgress and shows the window for one command; destroys it
 // and clears frmProgress when the command's scope ends, on every path, but only if
