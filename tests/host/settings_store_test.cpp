@@ -3,8 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 
+#include <unistd.h>
+
+#include "platform/registry_file.h"
 #include "platform/registry_memory.h"
 
 namespace tabulo::host {
@@ -185,6 +190,44 @@ TEST_F(SettingsStoreTest, KeyThatCannotBeOpened) {
   EXPECT_EQ(FailureOf([] { SettingsKey().ReadBool(kColorMappingValue); }),
             "Failed to get data for 'Color Mapping'");
   EXPECT_EQ(FailureOf([] { WriteExportSettings({}); }), "Failed to set data for 'Color Mapping'");
+}
+
+TEST(SettingsStoreOnFile, MalformedHiveGivesDefaultsAndSaveNamesFileAndLine) {
+  namespace fs = std::filesystem;
+  const fs::path file =
+      fs::temp_directory_path() / ("tabulo-settings-" + std::to_string(::getpid()) + ".reg");
+  const std::string broken =
+      "REGEDIT4\n[HKEY_LOCAL_MACHINE\\Software\\Kestrova\\VelmoraTabulo]\n"
+      "\"Color Mapping\"=dword:00000000\n\"Path\"=C:\\Tools\n";
+  std::ofstream(file, std::ios::binary) << broken;
+  platform::ScopedRegistry scope(std::make_shared<platform::FileRegistry>(file));
+
+  EXPECT_TRUE(ReadExportSettings().ColorByLayer);  // the stored 0 is not believed
+  EXPECT_EQ(ReadInstallPath(), "");
+  try {
+    WriteExportSettings({});
+    ADD_FAILURE() << "saved";
+  } catch (const SettingsError& error) {
+    EXPECT_STREQ(error.what(), "Failed to set data for 'Color Mapping'");
+    EXPECT_NE(error.cause().find(file.string() + ", line 4"), std::string::npos) << error.cause();
+  }
+  std::ifstream in(file, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), broken);
+  fs::remove(file);
+}
+
+TEST(SettingsStoreOnFile, SaveThenReadBack) {
+  namespace fs = std::filesystem;
+  const fs::path file =
+      fs::temp_directory_path() / ("tabulo-settings-ok-" + std::to_string(::getpid()) + ".reg");
+  fs::remove(file);
+  platform::ScopedRegistry scope(std::make_shared<platform::FileRegistry>(file));
+  WriteExportSettings({false, 4.75, false});
+  ExportSettings settings = ReadExportSettings();
+  EXPECT_FALSE(settings.ColorByLayer);
+  EXPECT_EQ(settings.OutputScale, 4.75);
+  EXPECT_FALSE(settings.FontByLayer);
+  fs::remove(file);
 }
 
 }  // namespace
