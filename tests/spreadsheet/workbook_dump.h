@@ -118,3 +118,14 @@ inline std::vector<std::string> SheetLines(const Workbook& book) {
 }
 
 }  // namespace tabulo::spreadsheet::testing
+
+namespace tabulo::spreadsheet {
+// Readable failure messages for formats and values.
+inline void PrintTo(const CellFormat& format, std::ostream* out) {
+  *out << testing::FormatText(format) << " fmt=" << format.numberFormat
+       << " fill=" << format.fillColorIndex;
+}
+inline void PrintTo(const CellValue& value, std::ostream* out) {
+  *out << testing::ValueText(value);
+}
+}  // namespace tabulo::spreadsheet
