@@ -4,10 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <unistd.h>
 
 #include "host/about_form.h"
 #include "host/options_form.h"
 #include "host/settings_store.h"
+#include "platform/registry_file.h"
 #include "platform/registry_memory.h"
 #include "platform/ui_recording.h"
 
@@ -289,6 +295,47 @@ TEST_F(OptionsTest, PathOfAnotherTypeIsReportedForItsCommandsOnly) {
     Options(code);
     EXPECT_THAT(ui->entries(), ElementsAre("MessageBox: Invalid data type for 'Path'"));
   }
+}
+
+TEST(OptionsOnFileHive, SavesIntoTheFileAndReportsAMalformedOne) {
+  namespace fs = std::filesystem;
+  const fs::path file =
+      fs::temp_directory_path() / ("tabulo-options-" + std::to_string(::getpid()) + ".reg");
+  fs::remove(file);
+  auto ui = std::make_shared<platform::RecordingUi>();
+  platform::ScopedUi uiScope(ui);
+  platform::ScopedRegistry registryScope(std::make_shared<platform::FileRegistry>(file));
+  auto contents = [&] {
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+  };
+
+  ui->QueueModal([](ModalDriver& d) {
+    d.as<TfrmOptions>().Edit1.Text = "4.75";
+    EXPECT_TRUE(d.Close(ModalResult::Ok));
+  });
+  Options(1);
+  EXPECT_EQ(contents(),
+            "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Kestrova\\VelmoraTabulo]\n"
+            "\"Color Mapping\"=dword:00000001\n"
+            "\"Output Scale\"=hex:00,00,00,00,00,00,13,40\n"
+            "\"Font\"=dword:00000001\n\n");
+
+  const std::string broken = "REGEDIT4\n[HKEY_LOCAL_MACHINE\\Software]\n\"x\"=dword:\n";
+  std::ofstream(file, std::ios::binary) << broken;
+  ui->QueueModal([](ModalDriver& d) {
+    EXPECT_EQ(d.as<TfrmOptions>().Edit1.Text, "2.5");
+    EXPECT_FALSE(d.Close(ModalResult::Ok));
+  });
+  Options(1);
+  auto errors = ui->EntriesStartingWith("ErrorBox");
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_THAT(errors[0],
+              HasSubstr("Failed to set data for 'Color Mapping'\n" + file.string() + ", line 3"));
+  EXPECT_EQ(contents(), broken);
+  fs::remove(file);
 }
 
 TEST(OptionsLayout, ControlsAsDesigned) {
