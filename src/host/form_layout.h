@@ -12,8 +12,8 @@ struct TFormLayout {
   int ClientWidth = 0;
   int ClientHeight = 0;
   std::string_view FontName = {};  // the form's font
-  int FontSize = 0;           // points
-  bool KeyPreview = false;    // the form sees every key before the focused control
+  int FontSize = 0;                // points
+  bool KeyPreview = false;         // the form sees every key before the focused control
 };
 
 // One control of a dialog: position and size in pixels within its parent (a size
@@ -21,7 +21,7 @@ struct TFormLayout {
 struct TControlLayout {
   std::string_view Name = {};
   std::string_view Kind = {};  // "page control", "page", "radio button", "label", "edit",
-                          // "button", "picture"
+                               // "button", "picture"
   std::string_view Parent = {};
   int Left = 0, Top = 0, Width = 0, Height = 0;
   std::string_view Caption = {};
