@@ -1,20 +1,30 @@
-// Interim rendering: General only. Replaced by the full number-format renderer.
 #include "spreadsheet/displayed_text.h"
 
-#include <cstdio>
+#include "spreadsheet/number_format.h"
 
 namespace tabulo::spreadsheet {
 
-std::string DisplayText(const CellValue& value, std::string_view, bool) {
-  if (const auto* s = std::get_if<std::string>(&value)) return *s;
-  if (const auto* b = std::get_if<bool>(&value)) return *b ? "TRUE" : "FALSE";
-  if (const auto* e = std::get_if<ErrorValue>(&value)) return e->text;
-  if (const auto* d = std::get_if<double>(&value)) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.10G", *d);
-    return buffer;
-  }
-  return "";
+namespace {
+
+template <class... Handlers>
+struct Overloaded : Handlers... {
+  using Handlers::operator()...;
+};
+template <class... Handlers>
+Overloaded(Handlers...) -> Overloaded<Handlers...>;
+
+}  // namespace
+
+std::string DisplayText(const CellValue& value, std::string_view formatCode, bool date1904) {
+  return std::visit(Overloaded{
+                        [](std::monostate) { return std::string(); },
+                        [&](double number) { return FormatNumber(number, formatCode, date1904); },
+                        [&](const std::string& text) { return FormatText(text, formatCode); },
+                        // Booleans and errors show as they are, whatever the format.
+                        [](bool flag) { return std::string(flag ? "TRUE" : "FALSE"); },
+                        [](const ErrorValue& error) { return error.text; },
+                    },
+                    value);
 }
 
 }  // namespace tabulo::spreadsheet
