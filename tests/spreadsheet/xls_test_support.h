@@ -139,4 +139,86 @@ inline std::vector<std::uint8_t> Rec(std::uint16_t id, const Bytes& body) {
   return record.data();
 }
 
+// BOF substream types.
+inline constexpr std::uint16_t kGlobalsBof = 0x0005;
+inline constexpr std::uint16_t kWorksheetBof = 0x0010;
+inline constexpr std::uint16_t kChartBof = 0x0020;
+
+inline std::vector<std::uint8_t> BofRecord(std::uint16_t type, std::uint16_t version = 0x0600) {
+  return Rec(0x0809, Bytes().u16(version).u16(type).u16(0x0DBB).u16(0x07CC).u32(0).u32(6));
+}
+inline std::vector<std::uint8_t> EofRecord() {
+  return Rec(0x000A, Bytes());
+}
+
+// An XF record: font, number format, alignment byte, the two border words and the
+// fill word.
+inline std::vector<std::uint8_t> XfRecord(std::uint16_t font, std::uint16_t format = 0,
+                                          std::uint8_t alignment = 0x20, std::uint32_t borders1 = 0,
+                                          std::uint32_t borders2 = 0, std::uint16_t fill = 0x20C0) {
+  return Rec(0x00E0, Bytes()
+                         .u16(font)
+                         .u16(format)
+                         .u16(0x0001)
+                         .u8(alignment)
+                         .u8(0)
+                         .u8(0)
+                         .u8(0)
+                         .u32(borders1)
+                         .u32(borders2)
+                         .u16(fill));
+}
+
+// A FONT record: height in twips, option bits, colour index, weight, underline.
+inline std::vector<std::uint8_t> FontRecord(const std::string& name, std::uint16_t height = 200,
+                                            std::uint16_t options = 0, std::uint16_t color = 0x7FFF,
+                                            std::uint16_t weight = 400,
+                                            std::uint8_t underline = 0) {
+  return Rec(0x0031, Bytes()
+                         .u16(height)
+                         .u16(options)
+                         .u16(color)
+                         .u16(weight)
+                         .u16(0)
+                         .u8(underline)
+                         .u8(0)
+                         .u8(0)
+                         .u8(0)
+                         .string8(name));
+}
+
+struct SheetSpec {
+  std::string name;
+  std::vector<std::vector<std::uint8_t>> records;  // between the sheet's BOF and EOF
+  std::uint8_t type = 0;                           // BOUNDSHEET type
+  std::uint16_t bofType = kWorksheetBof;
+};
+
+// A workbook stream: globals (BOF, `globals`, one BOUNDSHEET per sheet, EOF), then
+// each sheet's substream.
+inline std::vector<std::uint8_t> BuildStream(const std::vector<std::vector<std::uint8_t>>& globals,
+                                             const std::vector<SheetSpec>& sheets) {
+  std::vector<std::uint8_t> head = BofRecord(kGlobalsBof);
+  for (const auto& record : globals) head.insert(head.end(), record.begin(), record.end());
+  std::size_t offset = head.size() + EofRecord().size();
+  for (const auto& sheet : sheets) offset += 4 + 8 + sheet.name.size();
+  std::vector<std::vector<std::uint8_t>> bodies;
+  for (const auto& sheet : sheets) {
+    std::vector<std::uint8_t> body = BofRecord(sheet.bofType);
+    for (const auto& record : sheet.records) body.insert(body.end(), record.begin(), record.end());
+    const auto eof = EofRecord();
+    body.insert(body.end(), eof.begin(), eof.end());
+    const auto bound = Rec(
+        0x0085,
+        Bytes().u32(static_cast<std::uint32_t>(offset)).u8(0).u8(sheet.type).string8(sheet.name));
+    head.insert(head.end(), bound.begin(), bound.end());
+    offset += body.size();
+    bodies.push_back(std::move(body));
+  }
+  const auto eof = EofRecord();
+  head.insert(head.end(), eof.begin(), eof.end());
+  for (const auto& body : bodies) head.insert(head.end(), body.begin(), body.end());
+  return head;
+}
+
 }  // namespace tabulo::spreadsheet::xls_test
