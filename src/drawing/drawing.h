@@ -48,6 +48,7 @@ using BlockPtr = std::shared_ptr<Block>;
 class Drawing {
  public:
   Tags leading;                     // 999 comments before the first section
+  std::string lineEnd = "\r\n";     // as the file read had them; new drawings as the host writes
   std::vector<Section> sections;    // in file order
   std::vector<Table> tables;        // content of TABLES
   std::vector<BlockPtr> blocks;     // content of BLOCKS

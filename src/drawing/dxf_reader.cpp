@@ -55,6 +55,10 @@ class Loader {
     SplitTags();
     ChooseCodec();
     drawing_ = std::make_shared<Drawing>();
+    std::size_t firstEnd = bytes_.find('\n');
+    drawing_->lineEnd =
+        firstEnd != std::string_view::npos && firstEnd > 0 && bytes_[firstEnd - 1] == '\r' ? "\r\n"
+                                                                                           : "\n";
     ReadSections();
     try {
       drawing_->Index();
