@@ -268,7 +268,7 @@ TEST(XlsWorkbookStream, StreamsThatCannotBeReadSayWhy) {
   const std::vector<ErrorCase> cases = {
       {"empty stream", {}, "its workbook stream is empty (the file is damaged)"},
       {"no BOF", Rec(0x0204, Bytes().u32(0)),
-       "it is not an Excel workbook (expected a BOF record at offset 0, found LABEL)"},
+       "it is not an Excel workbook (its workbook stream does not start with a BOF record)"},
       {"BIFF5", BofRecord(kGlobalsBof, 0x0500),
        "it is in the Excel 5.0/95 format (BIFF5/BIFF7), which is not supported; open it in the "
        "spreadsheet application and save it as an Excel 97-2003 workbook (.xls) or as .xlsx"},

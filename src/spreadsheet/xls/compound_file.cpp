@@ -28,9 +28,19 @@ struct ObjectUnref {
 template <typename T>
 using ObjectPtr = std::unique_ptr<T, ObjectUnref<T>>;
 
+void Discard(const gchar*, GLogLevelFlags, const gchar*, gpointer) {}
+
 void InitGsf() {
   static std::once_flag once;
-  std::call_once(once, [] { gsf_init(); });
+  std::call_once(once, [] {
+    gsf_init();
+    // libgsf reports each inconsistency of a damaged container on stderr before
+    // failing or repairing; the reader's own error already says the file is damaged.
+    const auto levels = static_cast<GLogLevelFlags>(G_LOG_LEVEL_WARNING | G_LOG_LEVEL_CRITICAL);
+    // Some of its warnings carry no domain; nothing else in the process logs through GLib.
+    for (const char* domain : {static_cast<const char*>(nullptr), "libgsf", "libgsf:msole"})
+      g_log_set_handler(domain, levels, Discard, nullptr);
+  });
 }
 
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
@@ -48,13 +58,13 @@ void CompoundFile::Unref::operator()(_GsfInfile* object) const {
 
 CompoundFile::CompoundFile(const std::filesystem::path& path) {
   InitGsf();
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) throw BiffError("it is a folder, not a file");
   GError* rawError = nullptr;
   ObjectPtr<GsfInput> input(gsf_input_stdio_new(path.c_str(), &rawError));
   ErrorPtr error(rawError);
   if (!input) {
-    std::error_code ec;
     if (!std::filesystem::exists(path, ec)) throw BiffError("the file does not exist");
-    if (std::filesystem::is_directory(path, ec)) throw BiffError("it is a folder, not a file");
     throw BiffError(std::string("the file cannot be read (") +
                     (error ? error->message : "unknown reason") + ")");
   }

@@ -29,7 +29,18 @@ constexpr std::array<std::pair<std::uint16_t, Handler>, 9> kHandlers = {{
     {record::kPalette, ReadPalette},
 }};
 
-Globals ReadGlobals(RecordStream& records) {
+bool StartsWithBof(std::span<const std::uint8_t> stream) {
+  const unsigned id = stream[0] | (stream[1] << 8);
+  return id == record::kBof || id == record::kBofBiff2 || id == record::kBofBiff3 ||
+         id == record::kBofBiff4;
+}
+
+Globals ReadGlobals(std::span<const std::uint8_t> stream, RecordStream& records) {
+  // Checked before framing: a stream of something else has no sensible record lengths.
+  if (stream.size() >= 2 && !StartsWithBof(stream))
+    throw BiffError(
+        "it is not an Excel workbook (its workbook stream does not start with a BOF "
+        "record)");
   const auto first = records.next();
   if (!first) throw BiffError("its workbook stream is empty (the file is damaged)");
   const Bof bof = ReadBof(*first);
@@ -54,7 +65,7 @@ Globals ReadGlobals(RecordStream& records) {
 
 Workbook ReadWorkbookStream(std::span<const std::uint8_t> stream) {
   RecordStream records(stream);
-  const Globals globals = ReadGlobals(records);
+  const Globals globals = ReadGlobals(stream, records);
 
   Workbook workbook;
   workbook.date1904 = globals.date1904;
