@@ -187,6 +187,22 @@ const std::vector<RecordPtr>& Drawing::ModelSpace() {
   return modelSpace_;
 }
 
+void Drawing::EnsureSection(std::string_view name) {
+  static const std::string_view order[] = {"HEADER", "CLASSES",  "TABLES",
+                                           "BLOCKS", "ENTITIES", "OBJECTS"};
+  auto rank = [](std::string_view section) {
+    for (std::size_t i = 0; i < std::size(order); ++i)
+      if (order[i] == section) return i;
+    return std::size(order);
+  };
+  auto at = sections.begin();
+  for (auto it = sections.begin(); it != sections.end(); ++it) {
+    if (it->name == name) return;
+    if (rank(it->name) < rank(name)) at = it + 1;
+  }
+  sections.insert(at, Section{std::string(name), Tags{{2, std::string(name)}}, {}});
+}
+
 void Drawing::IndexRecord(Record& record) {
   if (auto handle = record.handle()) handles_[*handle] = &record;
 }
@@ -217,6 +233,7 @@ void Drawing::AddTableEntry(std::string_view tableName, RecordPtr entry) {
 
 BlockPtr Drawing::AddBlock(std::string_view name, double x, double y, double z) {
   CheckSymbolName("block", name);
+  EnsureSection("BLOCKS");
   if (name.front() == '*')
     throw Error("Invalid input: the block name \"" + std::string(name) +
                 "\" starts with *, which the host keeps for anonymous blocks.");
@@ -308,6 +325,7 @@ RecordPtr Drawing::NewEntity(std::string_view type, std::string_view subclass, B
   std::optional<std::uint64_t> owner =
       block ? (block->record ? block->record->handle() : std::nullopt) : ModelSpaceHandle();
   if (block && block->erased) throw Error("Object was erased: the block is deleted.");
+  if (!block) EnsureSection("ENTITIES");
   const std::string* currentLayer = HeaderValue("$CLAYER");
   auto entity = std::make_shared<Record>();
   entity->tags = {{0, std::string(type)},

@@ -101,6 +101,9 @@ class Drawing {
   void AddAppId(std::string_view name);
 
  private:
+  // Adds an empty section where the format wants it when the file had none, so
+  // that what is added to it is written.
+  void EnsureSection(std::string_view name);
   void Unindex(const Record& record);
   void IndexRecord(Record& record);
   void AddTableEntry(std::string_view tableName, RecordPtr entry);

@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "drawing/drawing_template.h"
 #include "drawing/dxf_error.h"
 #include "drawing/dxf_reader.h"
 #include "drawing/dxf_writer.h"
@@ -147,6 +148,45 @@ TEST(NewDrawingTest, StartsFromTheTemplateAndHoldsATable) {
   std::shared_ptr<Drawing> back = ReadDxf(out);
   EXPECT_EQ(back->Version(), "AC1015");
   EXPECT_TRUE(back->FindBlock(tables[0].blockName));
+  CheckWithEzdxf(out, tables, folder);
+}
+
+TEST(NewDrawingTest, DeletedBlockLeavesNoTraceInTheFile) {
+  TemporaryFolder folder;
+  auto app = MakeApplication();
+  std::vector<BuiltTable> kept = {AddTable(app, {"kept"})};
+  automation::Dispatch blocks = automation::Dispatch(app).get("activedocument").get("blocks");
+  automation::Variant origin(automation::MakePoint(0, 0, 0)), name("TabuloBk002");
+  automation::Dispatch unused = blocks.call("add", origin, automation::Variant::RefTo(name));
+  automation::Variant a(automation::MakePoint(0, 0, 0)), b(automation::MakePoint(1, 1, 0));
+  std::string lineHandle =
+      unused.call("addline", automation::Variant::RefTo(a), automation::Variant::RefTo(b))
+          .get("Handle")
+          .toString();
+  blocks.call("item", "TabuloBk002").call("delete");
+
+  std::filesystem::path out = folder / "deleted.dxf";
+  WriteDxf(app->document()->drawing(), out);
+  for (const RawTag& tag : RawTags(out)) {
+    EXPECT_NE(tag.second, "TabuloBk002");
+    if (tag.first == 5) {
+      EXPECT_NE(tag.second, lineHandle);
+    }
+  }
+  CheckWithEzdxf(out, kept, folder);
+}
+
+TEST(NewDrawingTest, SectionMissingFromTheFileIsAddedWhenSomethingGoesInIt) {
+  TemporaryFolder folder;
+  std::string text(DrawingTemplate());
+  std::string entities = "  0\nSECTION\n  2\nENTITIES\n  0\nENDSEC\n";
+  text.erase(text.find(entities), entities.size());
+  std::shared_ptr<Drawing> drawing = ParseDxf(text, "no-entities.dxf");
+  auto app = MakeApplication(drawing);
+  std::vector<BuiltTable> tables = {AddTable(app, {"x"})};
+  std::filesystem::path out = folder / "out.dxf";
+  WriteDxf(*drawing, out);
+  EXPECT_EQ(ReadDxf(out)->ModelSpace().size(), 1u);
   CheckWithEzdxf(out, tables, folder);
 }
 
