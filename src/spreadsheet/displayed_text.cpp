@@ -20,8 +20,9 @@ std::string DisplayText(const CellValue& value, std::string_view formatCode, boo
                         [](std::monostate) { return std::string(); },
                         [&](double number) { return FormatNumber(number, formatCode, date1904); },
                         [&](const std::string& text) { return FormatText(text, formatCode); },
-                        // Booleans and errors show as they are, whatever the format.
-                        [](bool flag) { return std::string(flag ? "TRUE" : "FALSE"); },
+                        // Booleans show through the text section, like strings.
+                        [&](bool flag) { return FormatText(flag ? "TRUE" : "FALSE", formatCode); },
+                        // Errors show as they are, whatever the format.
                         [](const ErrorValue& error) { return error.text; },
                     },
                     value);

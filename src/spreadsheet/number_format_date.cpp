@@ -123,7 +123,7 @@ std::optional<std::string> RenderDate(const Section& section, double serial, boo
         if (token.text == "AM/PM") {
           out += moment.hour < 12 ? "AM" : "PM";
         } else {
-          out += moment.hour < 12 ? token.text[0] : token.text[2];
+          out += moment.hour < 12 ? 'A' : 'P';
         }
         break;
       case TokenKind::kElapsedHours:

@@ -18,12 +18,10 @@ std::string StripTrailingZeros(std::string digits) {
   return digits;
 }
 
-// d.ddddE+xx with as many mantissa digits as fit the width (trailing zeros dropped).
+// d.dddddE+xx: six significant digits, trailing zeros dropped.
 std::string ScientificGeneral(const DecimalDigits& value) {
-  int exponent = value.Exponent();
-  int mantissaDecimals = std::abs(exponent) >= 100 ? 4 : 5;
-  numfmt::SignificantDigits rounded = numfmt::RoundToSignificant(value, mantissaDecimals + 1);
-  exponent = rounded.exponent;
+  const numfmt::SignificantDigits rounded = numfmt::RoundToSignificant(value, 6);
+  const int exponent = rounded.exponent;
   const std::string decimals = StripTrailingZeros(rounded.digits.substr(1));
   std::string out(1, rounded.digits[0]);
   if (!decimals.empty()) out += "." + decimals;
@@ -42,9 +40,14 @@ std::string FormatGeneral(double value) {
   const std::string sign = value < 0 ? "-" : "";
   const DecimalDigits digits = DecimalDigits::Of(value);
   const int exponent = digits.Exponent();
-  // Below 1E-04 the spreadsheet switches to scientific form even where the
-  // fixed form would fit (0.00001 shows as 1E-05).
-  if (exponent < -4 || exponent >= kGeneralWidth) return sign + ScientificGeneral(digits);
+  if (exponent >= kGeneralWidth) return sign + ScientificGeneral(digits);
+  if (exponent < -4) {
+    // Small numbers show in full when "0.0000ddd" fits, in scientific form otherwise:
+    // they are not rounded to fit as larger ones are.
+    const int width = 1 - exponent + static_cast<int>(digits.digits.size());
+    if (width > kGeneralWidth) return sign + ScientificGeneral(digits);
+    return sign + "0." + std::string(-exponent - 1, '0') + digits.digits;
+  }
   const int decimals =
       exponent >= 0 ? std::max(0, kGeneralWidth - 2 - exponent) : kGeneralWidth - 2;
   const numfmt::FixedDigits fixed = numfmt::RoundToDecimals(digits, decimals);

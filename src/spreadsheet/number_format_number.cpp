@@ -119,8 +119,8 @@ std::vector<std::string> FillIntegerSlots(std::string_view digits, std::string_v
   return out;
 }
 
-std::string RenderNumber(const Section& section, double magnitude) {
-  if (section.kind == SectionKind::kFraction) return RenderFraction(section, magnitude);
+RenderedNumber RenderNumber(const Section& section, double magnitude) {
+  if (section.kind == SectionKind::kFraction) return {RenderFraction(section, magnitude), false};
   const Slots slots = CollectSlots(section);
   const DecimalDigits value =
       DecimalDigits::Of(magnitude).Shifted(2 * section.percentCount - 3 * section.thousandsScale);
@@ -190,7 +190,10 @@ std::string RenderNumber(const Section& section, double magnitude) {
         break;
     }
   }
-  return out;
+  const bool hasDigits = !slots.integer.empty() || !slots.fraction.empty();
+  const bool allZero = number.integer.find_first_not_of('0') == std::string::npos &&
+                       number.fraction.find_first_not_of('0') == std::string::npos;
+  return {out, hasDigits && allZero};
 }
 
 }  // namespace tabulo::spreadsheet::numfmt

@@ -200,9 +200,14 @@ void ReadTokens(std::string_view text, Section& section) {
         tokens.push_back(Token{TokenKind::kText, "@"});
         break;
       default:
-        if ((lower == 'e') && i + 1 < text.size() && (text[i + 1] == '+' || text[i + 1] == '-')) {
-          tokens.push_back(Token{TokenKind::kExponent, std::string(1, text[i + 1])});
-          i += 2;
+        if (lower == 'e') {
+          if (i + 1 < text.size() && (text[i + 1] == '+' || text[i + 1] == '-')) {
+            tokens.push_back(Token{TokenKind::kExponent, std::string(1, text[i + 1])});
+            i += 2;
+          } else {  // e alone is the four-digit year
+            tokens.push_back(Token{TokenKind::kYear, std::string(1, c), 4});
+            ++i;
+          }
           continue;
         }
         if (StartsWithIgnoreCase(text, i, "General")) {
@@ -302,27 +307,36 @@ bool IsDigitLiteral(const Token& token) {
          token.text[0] <= '9';
 }
 
-// Turns the first "digits / digits" into a fraction bar; returns whether found.
+bool IsSpaceLiteral(const Token& token) {
+  return token.kind == TokenKind::kLiteral &&
+         token.text.find_first_not_of(' ') == std::string::npos;
+}
+
+// Marks the first "digits / digits" (spaces allowed around the bar) as a
+// fraction; a written denominator ("?/8") becomes one token. Returns whether found.
 bool FindFraction(Section& section) {
   auto& tokens = section.tokens;
   for (std::size_t i = 1; i + 1 < tokens.size(); ++i) {
-    if (tokens[i].kind != TokenKind::kSlash || tokens[i - 1].kind != TokenKind::kDigit) continue;
-    if (tokens[i + 1].kind == TokenKind::kDigit) return true;
-    if (IsDigitLiteral(tokens[i + 1])) {
-      // A written denominator: "?/8", "# ??/16".
-      std::string digits;
-      std::size_t end = i + 1;
-      while (end < tokens.size() &&
-             (IsDigitLiteral(tokens[end]) ||
-              (tokens[end].kind == TokenKind::kDigit && tokens[end].text == "0"))) {
-        digits += tokens[end].text;
-        ++end;
-      }
-      tokens[i + 1] = Token{TokenKind::kFixedDenominator, digits};
-      tokens.erase(tokens.begin() + static_cast<std::ptrdiff_t>(i) + 2,
-                   tokens.begin() + static_cast<std::ptrdiff_t>(end));
-      return true;
+    if (tokens[i].kind != TokenKind::kSlash) continue;
+    std::size_t before = i - 1;
+    while (before > 0 && IsSpaceLiteral(tokens[before])) --before;
+    std::size_t after = i + 1;
+    while (after + 1 < tokens.size() && IsSpaceLiteral(tokens[after])) ++after;
+    if (tokens[before].kind != TokenKind::kDigit) continue;
+    if (tokens[after].kind == TokenKind::kDigit) return true;
+    if (!IsDigitLiteral(tokens[after])) continue;
+    std::string digits;
+    std::size_t end = after;
+    while (end < tokens.size() &&
+           (IsDigitLiteral(tokens[end]) ||
+            (tokens[end].kind == TokenKind::kDigit && tokens[end].text == "0"))) {
+      digits += tokens[end].text;
+      ++end;
     }
+    tokens[after] = Token{TokenKind::kFixedDenominator, digits};
+    tokens.erase(tokens.begin() + static_cast<std::ptrdiff_t>(after) + 1,
+                 tokens.begin() + static_cast<std::ptrdiff_t>(end));
+    return true;
   }
   return false;
 }

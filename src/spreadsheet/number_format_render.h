@@ -10,8 +10,13 @@
 
 namespace tabulo::spreadsheet::numfmt {
 
-// Digits, decimals, thousands, percent, scientific and literal text.
-std::string RenderNumber(const Section& section, double magnitude);
+struct RenderedNumber {
+  std::string text;
+  bool onlyZeros = false;  // shows digits, all of them zero (-0.01 through "0.0")
+};
+
+// Digits, decimals, thousands, percent, scientific, fractions and literal text.
+RenderedNumber RenderNumber(const Section& section, double magnitude);
 
 // "# ?/?" and the like.
 std::string RenderFraction(const Section& section, double magnitude);
