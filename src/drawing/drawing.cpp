@@ -144,7 +144,28 @@ std::string Drawing::Version() const {
 
 std::uint64_t Drawing::AllocateHandle() {
   std::uint64_t handle = seed_++;
-  SetHeaderValue("$HANDSEED", 5, FormatHandle(seed_));
+  // The seed's tag is looked up once and checked on each use: an export
+  // allocates a handle per entity.
+  auto cached = [&]() -> std::string* {
+    if (seedSection_ >= sections.size()) return nullptr;
+    Tags& head = sections[seedSection_].head;
+    if (seedTag_ == 0 || seedTag_ >= head.size() || head[seedTag_ - 1].code != 9 ||
+        head[seedTag_ - 1].value != "$HANDSEED")
+      return nullptr;
+    return &head[seedTag_].value;
+  };
+  std::string* value = cached();
+  if (!value) {
+    SetHeaderValue("$HANDSEED", 5, FormatHandle(seed_));
+    for (std::size_t s = 0; s < sections.size(); ++s)
+      for (std::size_t t = 1; t < sections[s].head.size(); ++t)
+        if (sections[s].head[t - 1] == Tag{9, "$HANDSEED"}) {
+          seedSection_ = s;
+          seedTag_ = t;
+        }
+  } else {
+    *value = FormatHandle(seed_);
+  }
   return handle;
 }
 

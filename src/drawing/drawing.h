@@ -110,6 +110,7 @@ class Drawing {
 
   std::unordered_map<std::uint64_t, Record*> handles_;
   std::uint64_t seed_ = 1;
+  std::size_t seedSection_ = 0, seedTag_ = 0;  // where the $HANDSEED value was last seen
   std::vector<RecordPtr> modelSpace_;
   bool modelSpaceValid_ = false;
 };
