@@ -1,6 +1,7 @@
 #pragma once
 // The model in the canonical line form fixtures/openpyxl_dump.py prints, so that a
 // reader's result can be compared with an independent reader's line by line.
+#include <algorithm>
 #include <cstdio>
 #include <set>
 #include <sstream>

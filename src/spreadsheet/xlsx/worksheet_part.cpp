@@ -2,10 +2,10 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <optional>
 #include <string_view>
 
+#include "spreadsheet/serial_dates.h"
 #include "spreadsheet/xlsx/shared_strings.h"
 #include "spreadsheet/xml_part.h"
 
@@ -58,33 +58,6 @@ std::optional<double> ParseNumber(std::string_view text) {
   return value;
 }
 
-// Days since 1899-12-31 (serial 1 is 1900-01-01, with the 1900 leap-year serial 60
-// kept) or since 1904-01-01, for an ISO 8601 date-time (t="d" cells).
-std::optional<double> IsoDateToSerial(std::string_view text, bool date1904) {
-  int y = 0, mo = 0, d = 0, h = 0, mi = 0;
-  double s = 0;
-  std::string copy(text);
-  int n = std::sscanf(copy.c_str(), "%d-%d-%dT%d:%d:%lf", &y, &mo, &d, &h, &mi, &s);
-  if (n < 3) {
-    n = std::sscanf(copy.c_str(), "%d:%d:%lf", &h, &mi, &s);
-    if (n < 2) return std::nullopt;
-    return (h * 3600 + mi * 60 + s) / 86400.0;
-  }
-  // Days from civil (proleptic Gregorian), 1970-01-01 = 0.
-  auto days = [](int year, int month, int day) {
-    year -= month <= 2;
-    const int era = (year >= 0 ? year : year - 399) / 400;
-    const int yoe = year - era * 400;
-    const int doy = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const int doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468;
-  };
-  double serial =
-      date1904 ? days(y, mo, d) - days(1904, 1, 1) : days(y, mo, d) - days(1899, 12, 30);
-  if (!date1904 && serial < 61) serial -= 1;  // before the fictitious 1900-02-29
-  return serial + (h * 3600 + mi * 60 + s) / 86400.0;
-}
-
 std::uint32_t FormatOf(const WorksheetContext& context, pugi::xml_attribute s) {
   const unsigned xf = s.as_uint(0);
   return xf < context.formatOfXf.size() ? context.formatOfXf[xf] : context.formatOfXf.front();
@@ -113,7 +86,7 @@ CellValue ReadValue(pugi::xml_node c, const WorksheetContext& context, const std
   if (type == "b") return text == "1" || text == "true";
   if (type == "e") return ErrorValue{std::string(text)};
   if (type == "d") {
-    if (auto serial = IsoDateToSerial(text, context.date1904)) return *serial;
+    if (auto serial = IsoDateTimeToSerial(text, context.date1904)) return *serial;
     Fail(context, "cell " + ref + " holds \"" + std::string(text) + "\", which is not a date");
   }
   if (!type.empty() && type != "n")
