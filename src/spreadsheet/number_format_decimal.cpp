@@ -48,6 +48,12 @@ DecimalDigits DecimalDigits::Of(double value) {
   return result;
 }
 
+double DecimalDigits::Value() const {
+  if (IsZero()) return 0;
+  const std::string text = "0." + digits + "e" + std::to_string(pointPos);
+  return std::strtod(text.c_str(), nullptr);
+}
+
 DecimalDigits DecimalDigits::Shifted(int power) const {
   DecimalDigits result = *this;
   if (!result.IsZero()) result.pointPos += power;

@@ -18,6 +18,8 @@ struct DecimalDigits {
   bool IsZero() const { return digits.empty(); }
   // Position of the leading digit: 10^Exponent() <= value < 10^(Exponent()+1).
   int Exponent() const { return pointPos - 1; }
+  // These digits as a double.
+  double Value() const;
   // The value multiplied by 10^power.
   DecimalDigits Shifted(int power) const;
 };

@@ -83,6 +83,8 @@ std::string RenderFraction(const Section& section, double magnitude) {
   }
   for (std::size_t i = numeratorStart; i < numeratorEnd; ++i) numeratorSlots += tokens[i].text;
 
+  // Fractions are taken of the number as shown to 15 digits (0.1 + 0.2 is 0.3).
+  magnitude = DecimalDigits::Of(magnitude).Value();
   const bool hasInteger = !integerSlots.empty();
   // With 0 placeholders the fraction always shows, as 0/1 for a whole number.
   const bool alwaysShown = numeratorSlots.find('0') != std::string::npos ||
