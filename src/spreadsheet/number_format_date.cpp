@@ -35,6 +35,9 @@ Moment Split(double serial, int precision, bool date1904, bool& inRange) {
   std::int64_t unitsPerSecond = 1;
   for (int i = 0; i < precision; ++i) unitsPerSecond *= 10;
   const std::int64_t unitsPerDay = 86400 * unitsPerSecond;
+  Moment moment;
+  inRange = serial < static_cast<double>(LastSerialDay(date1904) + 1);
+  if (!inRange) return moment;
   auto day = static_cast<std::int64_t>(std::floor(serial));
   // Seconds are rounded; larger fields are then cut, as the spreadsheet shows
   // 10:59:59.6 as 11:00 with "h:mm" but 10:59:40 as 10:59.
@@ -44,7 +47,6 @@ Moment Split(double serial, int precision, bool date1904, bool& inRange) {
     ++day;
     units -= unitsPerDay;
   }
-  Moment moment;
   inRange = day <= LastSerialDay(date1904);
   if (!inRange) return moment;
   moment.date = DateFromSerial(day, date1904);

@@ -1,5 +1,6 @@
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 
 #include "spreadsheet/number_format_decimal.h"
 #include "spreadsheet/number_format_render.h"
@@ -67,7 +68,7 @@ std::string RenderFraction(const Section& section, double magnitude) {
   std::string integerSlots, numeratorSlots, denominatorSlots;
   double fixedDenominator = 0;
   if (tokens[denominatorStart].kind == TokenKind::kFixedDenominator) {
-    fixedDenominator = std::stod(tokens[denominatorStart].text);
+    fixedDenominator = std::strtod(tokens[denominatorStart].text.c_str(), nullptr);
     ++denominatorEnd;
   } else {
     while (denominatorEnd < tokens.size() && tokens[denominatorEnd].kind == TokenKind::kDigit) {

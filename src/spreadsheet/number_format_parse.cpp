@@ -312,9 +312,9 @@ bool IsSpaceLiteral(const Token& token) {
          token.text.find_first_not_of(' ') == std::string::npos;
 }
 
-// Marks the first "digits / digits" (spaces allowed around the bar) as a
-// fraction; a written denominator ("?/8") becomes one token. Returns whether found.
-bool FindFraction(Section& section) {
+// The first "digits / digits" (spaces allowed around the bar) is a fraction; a
+// written denominator ("?/8") becomes one token. Returns the bar's index.
+std::optional<std::size_t> FindFractionBar(Section& section) {
   auto& tokens = section.tokens;
   for (std::size_t i = 1; i + 1 < tokens.size(); ++i) {
     if (tokens[i].kind != TokenKind::kSlash) continue;
@@ -323,7 +323,7 @@ bool FindFraction(Section& section) {
     std::size_t after = i + 1;
     while (after + 1 < tokens.size() && IsSpaceLiteral(tokens[after])) ++after;
     if (tokens[before].kind != TokenKind::kDigit) continue;
-    if (tokens[after].kind == TokenKind::kDigit) return true;
+    if (tokens[after].kind == TokenKind::kDigit) return i;
     if (!IsDigitLiteral(tokens[after])) continue;
     std::string digits;
     std::size_t end = after;
@@ -336,9 +336,20 @@ bool FindFraction(Section& section) {
     tokens[after] = Token{TokenKind::kFixedDenominator, digits};
     tokens.erase(tokens.begin() + static_cast<std::ptrdiff_t>(after) + 1,
                  tokens.begin() + static_cast<std::ptrdiff_t>(end));
-    return true;
+    return i;
   }
-  return false;
+  return std::nullopt;
+}
+
+// Marks a section holding a fraction; every other slash is text.
+void FindFraction(Section& section) {
+  const std::optional<std::size_t> bar = FindFractionBar(section);
+  if (bar) section.kind = SectionKind::kFraction;
+  for (std::size_t i = 0; i < section.tokens.size(); ++i) {
+    if (section.tokens[i].kind == TokenKind::kSlash && (!bar || i != *bar)) {
+      MakeLiteral(section.tokens[i]);
+    }
+  }
 }
 
 void FinishNumberSection(Section& section) {
@@ -354,9 +365,6 @@ void FinishNumberSection(Section& section) {
         break;
       case TokenKind::kPercent:
         ++section.percentCount;
-        break;
-      case TokenKind::kSlash:
-        if (section.kind != SectionKind::kFraction) MakeLiteral(token);
         break;
       default:
         if (token.kind == kComma) {
@@ -394,7 +402,7 @@ Section Tokenize(std::string_view text) {
     section.kind = SectionKind::kDate;
     FinishDateSection(section);
   } else {
-    if (FindFraction(section)) section.kind = SectionKind::kFraction;
+    FindFraction(section);
     FinishNumberSection(section);
   }
   if (section.kind == SectionKind::kText) {

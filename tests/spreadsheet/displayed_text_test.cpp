@@ -315,5 +315,46 @@ TEST(DisplayText, BuiltinFormats) {
     EXPECT_EQ(DisplayText(c.value, code, false), c.expected) << "id " << c.id << " code " << code;
   }
 }
+
+TEST(DisplayText, MalformedCodesShowWhatTheyCan) {
+  ExpectAll({
+      {5.0, "0\"unterminated", "5unterminated"},
+      {5.0, "[Red", ""},
+      {5.0, "0\\", "5"},
+      {5.0, "0_", "5 "},
+      {5.0, "0*", "5"},
+      {5.0, "/0 ?/?", "/5    "},
+      {5.0, "[<abc]0", "5"},
+      {1e300, "m/d/yyyy", "########"},
+      {-1e300, "[h]:mm", "########"},
+  });
+  // Nothing a file may hold makes the renderer fail.
+  for (const char* code : {"",
+                           ";",
+                           ";;;;;;",
+                           "[",
+                           "]",
+                           "\"",
+                           "\\",
+                           "E+",
+                           "0E+",
+                           ".E-0",
+                           "/",
+                           "?/",
+                           "/?",
+                           "#/#/#",
+                           "[h",
+                           "[$",
+                           "[$-F800",
+                           "@@@",
+                           "%%%%%%%%%%%%",
+                           "?/99999999999999999999999999999999999999999999"}) {
+    for (double value : {0.0, -1.5, 1e300, -1e-300, 45000.25}) {
+      EXPECT_NO_THROW(DisplayText(value, code, false)) << code;
+      EXPECT_NO_THROW(DisplayText(value, code, true)) << code;
+    }
+    EXPECT_NO_THROW(DisplayText(std::string("x"), code, false)) << code;
+  }
+}
 }  // namespace
 }  // namespace tabulo::spreadsheet
