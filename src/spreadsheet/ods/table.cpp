@@ -33,20 +33,26 @@ bool Hidden(const pugi::xml_node& node) {
   return visibility == "collapse" || visibility == "filter";
 }
 
+// Groups and spans nest no deeper than this in real documents; deeper nesting is
+// left unread rather than exhausting the stack.
+constexpr int kMaxNesting = 64;
+
 // Visits the rows or columns of a table, descending into their groups.
 void ForEach(const pugi::xml_node& parent, std::string_view element,
-             const std::function<void(const pugi::xml_node&)>& visit) {
+             const std::function<void(const pugi::xml_node&)>& visit, int depth = 0) {
+  if (depth > kMaxNesting) return;
   for (pugi::xml_node child : parent.children()) {
     const std::string_view name = child.name();
     if (name == element)
       visit(child);
     else if (name == std::string(element) + "-group" || name == std::string(element) + "s" ||
              name == "table:table-header-" + std::string(element.substr(12)) + "s")
-      ForEach(child, element, visit);
+      ForEach(child, element, visit, depth + 1);
   }
 }
 
-void AppendText(const pugi::xml_node& node, std::string& text) {
+void AppendText(const pugi::xml_node& node, std::string& text, int depth = 0) {
+  if (depth > kMaxNesting) return;
   for (pugi::xml_node child : node.children()) {
     if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata) {
       text += child.value();
@@ -61,7 +67,7 @@ void AppendText(const pugi::xml_node& node, std::string& text) {
     else if (name == "text:line-break")
       text += '\n';
     else if (name != "office:annotation" && name != "text:note")
-      AppendText(child, text);
+      AppendText(child, text, depth + 1);
   }
 }
 
@@ -108,11 +114,12 @@ CellValue ReadValue(const pugi::xml_node& cell, const TableContext& context,
     const std::string_view b = cell.attribute("office:boolean-value").value();
     return b == "true" || b == "1";
   }
-  std::string text = CellText(cell);
   if (std::string_view(cell.attribute("calcext:value-type").value()) == "error")
-    return ErrorValue{text};
-  if (text.empty() && cell.attribute("office:string-value"))
-    text = cell.attribute("office:string-value").value();
+    return ErrorValue{CellText(cell)};
+  // A string value given as an attribute is the value; the paragraphs show it.
+  if (type == "string" && cell.attribute("office:string-value"))
+    return std::string(cell.attribute("office:string-value").value());
+  std::string text = CellText(cell);
   if (type.empty() && text.empty()) return std::monostate{};
   return text;
 }
