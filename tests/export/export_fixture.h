@@ -10,6 +10,7 @@
 #include <cstring>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,18 @@
 #include "spreadsheet/application.h"
 #include "spreadsheet/workbook.h"
 #include "support/recording_object.h"
+
+namespace tabulo::automation {
+// Points in failure messages as (x, y, z) with the shortest exact digits.
+inline void PrintTo(const Point3& p, std::ostream* out) {
+  auto num = [](double v) {
+    char buffer[32];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, v);
+    return std::string(buffer, result.ptr);
+  };
+  *out << "(" << num(p.x) << ", " << num(p.y) << ", " << num(p.z) << ")";
+}
+}  // namespace tabulo::automation
 
 namespace tabulo::exporting::test {
 
