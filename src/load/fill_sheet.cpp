@@ -41,7 +41,7 @@ bool IsObjectId(const Variant& id, std::uint32_t objectId) {
          static_cast<std::uint32_t>(static_cast<std::int64_t>(d)) == objectId;
 }
 
-// Step 5: the first model-space object with that id, by a linear scan.
+// The first model-space object with that id, by a linear scan in index order.
 std::optional<Dispatch> FindTableReference(const Dispatch& modelSpace, std::uint32_t objectId) {
   const std::int32_t count = modelSpace.get("count").toInt32();
   for (std::int32_t i = 0; i < count; ++i) {
@@ -51,7 +51,7 @@ std::optional<Dispatch> FindTableReference(const Dispatch& modelSpace, std::uint
   return std::nullopt;
 }
 
-// Steps 9 and 10: sizes written to the sheet, edges as running double sums formed
+// Row heights and column widths written to the sheet; edges as running double sums formed
 // one addition at a time, as the export formed its coordinates.
 void RestoreGrid(const Dispatch& sheet, const TableData& data, LoadState& state) {
   const std::int32_t n = data.rowCount(), m = data.columnCount();
@@ -73,7 +73,8 @@ void RestoreGrid(const Dispatch& sheet, const TableData& data, LoadState& state)
   }
 }
 
-// Step 13: every entity of the table block, lines and texts to their handlers.
+// Every entity of the table block, lines and texts to their handlers, with the
+// progress bar moved before each one; other entities are skipped.
 void WalkBlock(const Dispatch& sheet, const Dispatch& block, exporting::TfrmProgress& progress,
                LoadState& state) {
   const std::int32_t bound = block.get("count").toInt32();
@@ -103,7 +104,7 @@ void ApplyDiagonals(const Dispatch& sheet, const std::vector<TDiagonalBorder>& d
   }
 }
 
-// Steps 1 to 15. Returns false when the object id was not found (the user has
+// Everything but the clean-up. Returns false when the object id was not found (the user has
 // been told); throws for every other failure.
 bool Load(const automation::ObjectPtr& excelApp, std::uint32_t objectId,
           exporting::ProgressWindowGuard& progressWindow) {
