@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
 #include <string>
 
 #include "python_tool.h"
@@ -18,7 +19,9 @@ class TempDir {
       name = std::string(test->test_suite_name()) + "-" + test->name();
     for (char& c : name)
       if (c == '/') c = '_';
-    path_ = std::filesystem::temp_directory_path() / ("tabulo-spreadsheet-" + name);
+    // A random suffix keeps test processes that run at the same time apart.
+    path_ = std::filesystem::temp_directory_path() /
+            ("tabulo-spreadsheet-" + name + "-" + std::to_string(std::random_device{}()));
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
   }

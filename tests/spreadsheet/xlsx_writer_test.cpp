@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "fixture_dir.h"
 #include "python_tool.h"
 #include "spreadsheet/format_interner.h"
 #include "spreadsheet/xlsx_reader.h"
@@ -18,22 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class TempDir {
- public:
-  TempDir() {
-    path_ = fs::temp_directory_path() /
-            ("tabulo-xlsx-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(path_);
-    fs::create_directories(path_);
-  }
-  ~TempDir() { fs::remove_all(path_); }
-  fs::path operator/(const std::string& name) const { return path_ / name; }
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
+using testing::TempDir;
 
 Border Line(std::int32_t style, std::int32_t weight, std::int32_t color) {
   return Border{style, weight, color};
