@@ -49,7 +49,7 @@ void ReadXf(const Record& record, Globals& globals) {
   XfRecord xf;
   xf.font = reader.u16();
   xf.format = reader.u16();
-  xf.isStyle = (reader.u16() & 0x0004) != 0;
+  reader.u16();  // protection, style flag, parent style: cells carry complete XFs
   const std::uint8_t alignment = reader.u8();
   xf.horizontal = Bits(alignment, 0, 0x07);
   xf.wrap = (alignment & 0x08) != 0;

@@ -23,9 +23,8 @@ struct SheetEntry {
 
 // One XF record's fields as stored (BIFF8 codes, not yet the object model's).
 struct XfRecord {
-  std::uint16_t font = 0;    // FONT index (index 4 does not exist)
-  std::uint16_t format = 0;  // number format id
-  bool isStyle = false;
+  std::uint16_t font = 0;       // FONT index (index 4 does not exist)
+  std::uint16_t format = 0;     // number format id
   std::uint8_t horizontal = 0;  // 0 general .. 7 distributed
   std::uint8_t vertical = 2;    // 0 top .. 4 distributed
   bool wrap = false;
