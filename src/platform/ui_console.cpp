@@ -73,9 +73,11 @@ std::unique_ptr<ProgressView> ConsoleUi::CreateProgressWindow(std::string_view c
 
 ModalResult ConsoleUi::ShowModal(ModalForm& form) {
   auto script = std::exchange(modalScript_, nullptr);
-  form.FormShow();
-  if (!script) return ModalResult::Cancel;
-  return script(form);
+  ModalDriver driver(form);
+  driver.Show();
+  if (script) script(driver);
+  if (!driver.closed()) driver.Close(ModalResult::Cancel);
+  return driver.result();
 }
 
 void ConsoleUi::ShellOpen(std::string_view verb, std::string_view file) {

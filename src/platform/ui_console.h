@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/modal_driver.h"
 #include "platform/ui.h"
 
 namespace tabulo::platform {
@@ -20,8 +21,9 @@ class ConsoleUi : public Ui {
   void SetFileDialogAnswer(std::optional<std::string> path) { fileAnswer_ = std::move(path); }
   // Scale of drawing the bar: forced on or off (default: only when `out` is a terminal).
   void SetProgressBarEnabled(bool enabled) { barEnabled_ = enabled; }
-  // The script the next ShowModal runs; without one, dialogs end as Cancel.
-  void SetModalScript(std::function<ModalResult(ModalForm&)> script) {
+  // The script the next ShowModal runs on the shown form (it sets controls and
+  // closes it); a form still open afterwards closes as Cancel, as without a script.
+  void SetModalScript(std::function<void(ModalDriver&)> script) {
     modalScript_ = std::move(script);
   }
   void SetDecimalSeparator(char separator) { separator_ = separator; }
@@ -43,7 +45,7 @@ class ConsoleUi : public Ui {
  private:
   std::FILE* out_;
   std::optional<std::string> fileAnswer_;
-  std::function<ModalResult(ModalForm&)> modalScript_;
+  std::function<void(ModalDriver&)> modalScript_;
   bool barEnabled_;
   char separator_ = '.';
   int errors_ = 0;
