@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "spreadsheet/number_format.h"
 #include "spreadsheet/xls/biff_codes.h"
-#include "spreadsheet/xls/builtin_number_formats.h"
 
 namespace tabulo::spreadsheet::xls {
 
@@ -35,8 +35,9 @@ CellFormat MakeCellFormat(const XfRecord& xf, const Globals& globals) {
   format.verticalAlignment = VerticalAlignmentFromBiff(xf.vertical);
   format.wrapText = xf.wrap;
   const auto custom = globals.numberFormats.find(xf.format);
-  format.numberFormat =
-      custom != globals.numberFormats.end() ? custom->second : BuiltinNumberFormat(xf.format);
+  format.numberFormat = custom != globals.numberFormats.end()
+                            ? custom->second
+                            : std::string(BuiltinFormatCode(xf.format));
   format.fillColorIndex =
       xf.fillPattern == 0 ? xl::kColorIndexNone : ColorIndexFromBiff(xf.fillForeColor);
   return format;
