@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "spreadsheet/xlsx/builtin_number_formats.h"
+#include "spreadsheet/number_format.h"
 #include "spreadsheet/xml_part.h"
 
 namespace tabulo::spreadsheet::xlsx {
@@ -177,7 +177,7 @@ std::vector<CellFormat> ReadCellFormats(const pugi::xml_node& styleSheet,
     const int numFmtId = xf.attribute("numFmtId").as_int(0);
     auto custom = customCodes.find(numFmtId);
     format.numberFormat =
-        custom != customCodes.end() ? custom->second : BuiltinNumberFormat(numFmtId);
+        custom != customCodes.end() ? custom->second : std::string(BuiltinFormatCode(numFmtId));
     if (pugi::xml_node alignment = ChildByLocalName(xf, "alignment")) {
       format.horizontalAlignment = HorizontalAlignment(alignment.attribute("horizontal").value());
       format.verticalAlignment = VerticalAlignment(alignment.attribute("vertical").value());
