@@ -1,6 +1,5 @@
 #include "export/table_block.h"
 
-#include <cstdio>
 #include <exception>
 #include <vector>
 
@@ -10,8 +9,8 @@ using automation::Dispatch;
 using automation::Variant;
 
 std::string TableBlockName(std::int64_t number) {
-  char digits[24];
-  std::snprintf(digits, sizeof digits, "%03lld", static_cast<long long>(number));
+  std::string digits = std::to_string(number);
+  if (digits.size() < 3) digits.insert(0, 3 - digits.size(), '0');
   return std::string(kTableBlockPrefix) + digits;
 }
 
