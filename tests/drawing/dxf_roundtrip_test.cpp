@@ -16,7 +16,8 @@ using namespace testing;
 
 std::vector<std::filesystem::path> CorpusDrawings() {
   std::vector<std::filesystem::path> files;
-  for (const auto& entry : std::filesystem::directory_iterator(TABULO_CORPUS_DIR))
+  std::error_code missing;  // no corpus: no cases, rather than a crash while listing tests
+  for (const auto& entry : std::filesystem::directory_iterator(TABULO_CORPUS_DIR, missing))
     if (entry.path().extension() == ".dxf") files.push_back(entry.path());
   std::sort(files.begin(), files.end());
   return files;
@@ -105,6 +106,7 @@ TEST_P(CorpusTest, AcceptsANewTableAndKeepsEverythingElse) {
   CheckWithEzdxf(out, tables, folder);
 }
 
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(CorpusTest);
 INSTANTIATE_TEST_SUITE_P(Corpus, CorpusTest, ::testing::ValuesIn(CorpusDrawings()),
                          [](const auto& info) {
                            std::string name = info.param.stem().string();

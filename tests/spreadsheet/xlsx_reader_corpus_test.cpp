@@ -13,7 +13,8 @@ namespace {
 
 std::vector<std::string> CorpusWorkbooks() {
   std::vector<std::string> files;
-  for (const auto& entry : std::filesystem::directory_iterator(TABULO_CORPUS_DIR))
+  std::error_code missing;  // no corpus: no cases, rather than a crash while listing tests
+  for (const auto& entry : std::filesystem::directory_iterator(TABULO_CORPUS_DIR, missing))
     if (entry.path().extension() == ".xlsx") files.push_back(entry.path().filename().string());
   std::sort(files.begin(), files.end());
   return files;
@@ -26,6 +27,7 @@ TEST_P(XlsxCorpus, AgreesWithOpenpyxl) {
   testing::ExpectAgreesWithOpenpyxl(ReadXlsx(file), file);
 }
 
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(XlsxCorpus);
 INSTANTIATE_TEST_SUITE_P(Corpus, XlsxCorpus, ::testing::ValuesIn(CorpusWorkbooks()),
                          [](const auto& info) {
                            std::string name = info.param.substr(0, info.param.rfind('.'));
