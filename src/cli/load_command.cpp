@@ -75,6 +75,8 @@ int RunLoad(const std::vector<std::string>& args) {
   if (!out) throw UsageError("name the workbook to write with -o WORKBOOK.xlsx");
   const fs::path outPath = *out;
   std::error_code ec;
+  if (fs::equivalent(drawingPath, outPath, ec))
+    throw CommandError("'" + outPath.string() + "' is the drawing to read; name another workbook");
   if (fs::exists(outPath, ec) && !a.has("--force"))
     throw CommandError("'" + outPath.string() +
                        "' exists; choose another name or add --force to replace it");
