@@ -57,9 +57,9 @@ TableDataRecord BuildTableData(const Dispatch& sheet, const std::vector<std::str
 
   double columnWidth = sheet.get("Columns", 1).get("ColumnWidth").toDouble();
   double width = sheet.get("Columns", 1).get("width").toDouble();
-  if (width == 0.0)
-    throw automation::Error("Column A has no width, so its character width cannot be measured.");
-  set(n - 1, kCodeReal, Variant(columnWidth / width));
+  // A hidden column A has no width to measure; 0 keeps such a sheet exportable
+  // (no reader takes a unit from this item) where the division would fail it.
+  set(n - 1, kCodeReal, Variant(width == 0.0 ? 0.0 : columnWidth / width));
   return record;
 }
 

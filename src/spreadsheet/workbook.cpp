@@ -18,6 +18,26 @@ const std::array<std::uint32_t, 56> kDefaultPalette = {
 
 Workbook::Workbook() : palette(kDefaultPalette) {}
 
+// Fields left out would only weaken the hash: callers check equality in full.
+std::size_t HashFormat(const CellFormat& f) {
+  std::size_t h = std::hash<std::string>{}(f.font.name);
+  auto mix = [&h](std::size_t v) { h ^= v + 0x9e3779b97f4a7c15ull + (h << 6) + (h >> 2); };
+  mix(std::hash<double>{}(f.font.size));
+  mix(static_cast<std::size_t>(f.font.colorIndex));
+  mix(static_cast<std::size_t>(f.font.bold | f.font.italic << 1 | f.font.underline << 2 |
+                               f.font.strikethrough << 3 | f.wrapText << 4));
+  for (const Border& b : f.borders) {
+    mix(static_cast<std::size_t>(b.lineStyle));
+    mix(static_cast<std::size_t>(b.weight));
+    mix(static_cast<std::size_t>(b.colorIndex));
+  }
+  mix(static_cast<std::size_t>(f.horizontalAlignment));
+  mix(static_cast<std::size_t>(f.verticalAlignment));
+  mix(static_cast<std::size_t>(f.fillColorIndex));
+  mix(std::hash<std::string>{}(f.numberFormat));
+  return h;
+}
+
 std::int32_t NearestPaletteIndex(const std::array<std::uint32_t, 56>& palette, std::uint32_t rgb) {
   auto channel = [](std::uint32_t c, int shift) { return static_cast<int>((c >> shift) & 0xFF); };
   std::int32_t best = 1;
@@ -38,7 +58,9 @@ std::int32_t NearestPaletteIndex(const std::array<std::uint32_t, 56>& palette, s
 
 namespace {
 // Pixels of padding around a column's characters: 5 for the usual 7-pixel digit.
-std::int32_t Padding(std::int32_t mdw) { return 2 * ((mdw + 3) / 4) + 1; }
+std::int32_t Padding(std::int32_t mdw) {
+  return 2 * ((mdw + 3) / 4) + 1;
+}
 }  // namespace
 
 std::int32_t StoredWidthToPixels(double storedWidth, std::int32_t mdw) {
@@ -50,9 +72,8 @@ std::int32_t StoredWidthToPixels(double storedWidth, std::int32_t mdw) {
 double PixelsToColumnWidth(std::int32_t pixels, std::int32_t mdw) {
   if (pixels <= 0) return 0.0;
   const std::int32_t padding = Padding(mdw);
-  double chars = pixels <= mdw + padding
-                     ? static_cast<double>(pixels) / (mdw + padding)
-                     : static_cast<double>(pixels - padding) / mdw;
+  double chars = pixels <= mdw + padding ? static_cast<double>(pixels) / (mdw + padding)
+                                         : static_cast<double>(pixels - padding) / mdw;
   return std::trunc(chars * 100.0 + 0.5) / 100.0;
 }
 

@@ -27,8 +27,8 @@ inline constexpr std::int32_t kMaxColumns = 16384;
 
 struct Font {
   std::string name = "Arial";
-  double size = 10.0;                                   // points
-  std::int32_t colorIndex = xl::kColorIndexAutomatic;   // palette index 1..56 or automatic
+  double size = 10.0;                                  // points
+  std::int32_t colorIndex = xl::kColorIndexAutomatic;  // palette index 1..56 or automatic
   bool bold = false;
   bool italic = false;
   bool underline = false;
@@ -50,14 +50,18 @@ constexpr std::size_t BorderSlot(std::int32_t borderIndex) {
 
 struct CellFormat {
   Font font;
-  std::array<Border, 6> borders;  // borders.Item 5..10: diag down, diag up, left, top, bottom, right
+  std::array<Border, 6>
+      borders;  // borders.Item 5..10: diag down, diag up, left, top, bottom, right
   std::int32_t horizontalAlignment = xl::kHAlignGeneral;
   std::int32_t verticalAlignment = xl::kVAlignBottom;
   bool wrapText = false;
-  std::string numberFormat = "General";  // format code as the file gives it
+  std::string numberFormat = "General";               // format code as the file gives it
   std::int32_t fillColorIndex = xl::kColorIndexNone;  // kept for the writer; not exported
   friend bool operator==(const CellFormat&, const CellFormat&) = default;
 };
+
+// A hash of every field of a format, for finding equal formats quickly.
+std::size_t HashFormat(const CellFormat& format);
 
 // Error values a cell can hold (#DIV/0! ...), as their displayed text.
 struct ErrorValue {
@@ -92,8 +96,8 @@ struct RangeRef {
 
 struct Protection {
   bool isProtected = false;
-  bool hasPassword = false;       // a password hash is stored
-  std::uint16_t passwordHash = 0; // the legacy 16-bit hash (0 when unknown)
+  bool hasPassword = false;        // a password hash is stored
+  std::uint16_t passwordHash = 0;  // the legacy 16-bit hash (0 when unknown)
 };
 
 struct Worksheet {

@@ -5,29 +5,6 @@
 #include "spreadsheet/used_range.h"
 
 namespace tabulo::spreadsheet {
-namespace {
-
-// Fields left out would only weaken the hash: equality is checked in full.
-std::size_t HashFormat(const CellFormat& f) {
-  std::size_t h = std::hash<std::string>{}(f.font.name);
-  auto mix = [&h](std::size_t v) { h ^= v + 0x9e3779b97f4a7c15ull + (h << 6) + (h >> 2); };
-  mix(std::hash<double>{}(f.font.size));
-  mix(static_cast<std::size_t>(f.font.colorIndex));
-  mix(static_cast<std::size_t>(f.font.bold | f.font.italic << 1 | f.font.underline << 2 |
-                               f.font.strikethrough << 3 | f.wrapText << 4));
-  for (const Border& b : f.borders) {
-    mix(static_cast<std::size_t>(b.lineStyle));
-    mix(static_cast<std::size_t>(b.weight));
-    mix(static_cast<std::size_t>(b.colorIndex));
-  }
-  mix(static_cast<std::size_t>(f.horizontalAlignment));
-  mix(static_cast<std::size_t>(f.verticalAlignment));
-  mix(static_cast<std::size_t>(f.fillColorIndex));
-  mix(std::hash<std::string>{}(f.numberFormat));
-  return h;
-}
-
-}  // namespace
 
 std::uint32_t WorkbookDocument::internFormat(const CellFormat& format) {
   // Formats added to the model by others since the last call join the index.
