@@ -1,0 +1,17 @@
+#pragma once
+#include <cstdint>
+
+#include "spreadsheet/workbook.h"
+
+namespace tabulo::bench {
+
+// A one-sheet workbook of `rows` × `columns` (both at least 1) shaped like a
+// formatted report, the same shape make_workbook.py writes:
+//   row 1       header texts, bold, centred, wrapped, blue box, 30 points high;
+//   column 1    "Item n" labels, 120 pixels wide; every 4th column 80 pixels;
+//   other cells numbers, "#,##0.00" (every 3rd column "0.0%"), thin box;
+//   every 10th  row: "Subtotal ..." merged over columns 1..3, red box, centred;
+//   every 7th   row: a falling diagonal in the last column.
+spreadsheet::Workbook MakeFormattedSheet(std::int32_t rows, std::int32_t columns);
+
+}  // namespace tabulo::bench
