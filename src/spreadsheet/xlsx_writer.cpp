@@ -1,5 +1,7 @@
 #include "spreadsheet/xlsx_writer.h"
 
+#include <cmath>
+
 #include <xlsxwriter.h>
 
 #include <map>
@@ -249,8 +251,12 @@ lxw_worksheet* WriteSheet(lxw_workbook* handle, const Workbook& workbook, const 
     auto f = sheet.rowFormats.find(r);
     lxw_row_col_options options{};
     options.hidden = hidden;
-    Check(worksheet_set_row_opt(ws, static_cast<lxw_row_t>(r - 1),
-                                h == sheet.rowHeights.end() ? sheet.defaultRowHeight : h->second,
+    double height = h == sheet.rowHeights.end() ? sheet.defaultRowHeight : h->second;
+    // libxlsxwriter leaves out a row height equal to its own default of 15 points,
+    // whatever the sheet's default is; the next double up is still written "15".
+    if (height == LXW_DEF_ROW_HEIGHT && sheet.defaultRowHeight != LXW_DEF_ROW_HEIGHT)
+      height = std::nextafter(height, 16.0);
+    Check(worksheet_set_row_opt(ws, static_cast<lxw_row_t>(r - 1), height,
                                 f == sheet.rowFormats.end() ? nullptr : formats.get(f->second),
                                 &options),
           file, "the height of row " + std::to_string(r) + " cannot be set");
@@ -296,8 +302,9 @@ void Write(const Workbook& workbook, const std::vector<std::size_t>& sheetIndexe
   }
   std::filesystem::rename(temp, file, ec);
   if (ec) {
+    const std::string reason = ec.message();  // before remove() clears ec
     std::filesystem::remove(temp, ec);
-    Fail(file, "the written file cannot replace it (" + ec.message() + ")");
+    Fail(file, "the written file cannot replace it (" + reason + ")");
   }
 }
 

@@ -995,11 +995,7 @@ class RoundTripTest(TabuloCase):
                 original, loaded = self.round_trip(EXAMPLE, xls_settings)
                 self.compare(original, loaded, xls_settings)
 
-    # Known fault, reported: the .xlsx writer hands a row of exactly 15 points to
-    # libxlsxwriter, which leaves out the height of any row of 15 points (its own
-    # default) while the sheet's default row height is written as 12.75, so those
-    # rows come back 12.75 points high. Remove the decorator when that is fixed.
-    @unittest.expectedFailure
+    # libxlsxwriter drops a row height equal to its own default of 15 points.
     def test_rows_of_15_points_keep_their_height(self):
         original, loaded = self.round_trip(EXAMPLE, False)
         self.assertEqual([row_height(loaded, r) for r in range(1, original.max_row + 1)],
