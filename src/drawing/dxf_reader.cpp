@@ -283,6 +283,9 @@ std::shared_ptr<Drawing> ParseDxf(std::string_view bytes, const std::filesystem:
 }
 
 std::shared_ptr<Drawing> ReadDxf(const std::filesystem::path& file) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(file, ec))
+    throw DxfError(file, "it is a folder, not a drawing");
   std::ifstream in(file, std::ios::binary);
   if (!in) throw DxfError(file, "the file cannot be opened for reading");
   std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

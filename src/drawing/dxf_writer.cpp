@@ -1,4 +1,5 @@
 #include "drawing/dxf_writer.h"
+#include "platform/file_replace.h"
 
 #include <cstdio>
 #include <fstream>
@@ -113,6 +114,8 @@ std::string SerializeDxf(const Drawing& drawing) {
 }
 
 void WriteDxf(const Drawing& drawing, const std::filesystem::path& file) {
+  if (auto refusal = platform::ReplaceRefusal(file))
+    throw DxfError(file, "cannot replace it: " + *refusal);
   std::string text = SerializeDxf(drawing);
   std::filesystem::path temporary = TemporaryBeside(file);
   {
@@ -131,6 +134,7 @@ void WriteDxf(const Drawing& drawing, const std::filesystem::path& file) {
       throw DxfError(file, "writing the drawing failed (is the disk full?)");
     }
   }
+  platform::KeepPermissions(file, temporary);
   std::error_code error;
   std::filesystem::rename(temporary, file, error);
   if (error) {

@@ -1,5 +1,7 @@
 #include "platform/registry_file.h"
 
+#include "platform/file_replace.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -75,9 +77,7 @@ void Save(const fs::path& file, const RegHive& hive) {
   const int savedErrno = errno;
   ok = std::fclose(stream) == 0 && ok;
   if (ok) {
-    auto status = fs::status(target, ec);
-    if (!ec && fs::exists(status)) fs::permissions(temp, status.permissions(), ec);
-    ec.clear();
+    KeepPermissions(target, temp);
     fs::rename(temp, target, ec);
   }
   if (!ok || ec) {

@@ -4,6 +4,8 @@
 
 #include <xlsxwriter.h>
 
+#include "platform/file_replace.h"
+
 #include <map>
 #include <memory>
 #include <optional>
@@ -280,6 +282,7 @@ lxw_worksheet* WriteSheet(lxw_workbook* handle, const Workbook& workbook, const 
 void Write(const Workbook& workbook, const std::vector<std::size_t>& sheetIndexes,
            std::size_t activeSheet, const std::filesystem::path& file) {
   if (sheetIndexes.empty()) Fail(file, "the workbook has no sheets");
+  if (auto refusal = platform::ReplaceRefusal(file)) Fail(file, *refusal);
   std::filesystem::path temp = file;
   temp += ".tmp" + std::to_string(std::random_device{}() % 1000000);
 
@@ -300,6 +303,7 @@ void Write(const Workbook& workbook, const std::vector<std::size_t>& sheetIndexe
          std::string(error == LXW_ERROR_CREATING_XLSX_FILE ? "the file cannot be created there"
                                                            : lxw_strerror(error)));
   }
+  platform::KeepPermissions(file, temp);
   std::filesystem::rename(temp, file, ec);
   if (ec) {
     const std::string reason = ec.message();  // before remove() clears ec

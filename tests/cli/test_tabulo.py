@@ -1073,7 +1073,7 @@ class FailureTest(TabuloCase):
              ["Excel 5.0/95 format"]),
             (["export", "known.xlsx", "cut.dxf"], [], ["cut.dxf", "damaged"]),
             (["export", "known.xlsx", "noise.dxf"], [], ["noise.dxf"]),
-            (["export", "known.xlsx", "folder.dxf"], [], []),
+            (["export", "known.xlsx", "folder.dxf"], [], ["folder.dxf", "it is a folder"]),
             (["export", "known.xlsx", "no-folder/new.dxf"], [], ["no-folder"]),
             (["export", "known.xlsx", "a-file/new.dxf"], [], ["a-file"]),
         ]
@@ -1123,6 +1123,22 @@ class FailureTest(TabuloCase):
         for args, lines in cases:
             with self.subTest(args=args):
                 self.check_failure(args, 1, lines)
+
+    def test_read_only_files_are_refused_and_permissions_kept(self):
+        self.prepare()
+        os.chmod(self.path("good.dxf"), 0o444)
+        self.addCleanup(os.chmod, self.path("good.dxf"), 0o644)
+        self.check_failure(["export", "known.xlsx", "good.dxf"], 1, [], ["read-only"])
+        shutil.copy(self.path("known.xlsx"), self.path("kept.xlsx"))
+        os.chmod(self.path("kept.xlsx"), 0o444)
+        self.addCleanup(os.chmod, self.path("kept.xlsx"), 0o644)
+        self.check_failure(["load", "good.dxf", "-o", "kept.xlsx", "--force"], 1, [],
+                           ["read-only"])
+        # A replaced file keeps who may read and write it.
+        shutil.copy(self.path("other.dxf"), self.path("private.dxf"))
+        os.chmod(self.path("private.dxf"), 0o640)
+        self.export("known.xlsx", "private.dxf")
+        self.assertEqual(os.stat(self.path("private.dxf")).st_mode & 0o777, 0o640)
 
     @unittest.skipIf(os.geteuid() == 0, "root writes into read-only folders")
     def test_read_only_folder(self):
