@@ -58,6 +58,14 @@ TEST(InstallFiles, HelpPagesHaveTheOptionsTopic) {
             std::string::npos);
 }
 
+TEST(InstallFiles, CompiledHelpHoldsTheOptionsTopic) {
+  // Made from install/help by install/build_help.sh (chmcmd).
+  const std::string chm = Contents(kInstall + "Tabulo.chm");
+  ASSERT_GT(chm.size(), 4u);
+  EXPECT_EQ(chm.substr(0, 4), "ITSF");
+  EXPECT_NE(chm.find("/" + std::string(kOptionsHelpTopic)), std::string::npos);
+}
+
 TEST(InstallFiles, AboutPictureIsA156By213Jpeg) {
   const std::string jpeg = Contents(kInstall + std::string(TfrmAbout::kPictureFile));
   ASSERT_GT(jpeg.size(), 4u);
