@@ -772,7 +772,7 @@ class DrawingTest(TabuloCase):
     def test_export_into_a_corpus_drawing(self):
         for name in ("acadsharp_sample_R2000_AC1015.dxf", "acadsharp_xdata_R2018_AC1032.dxf"):
             with self.subTest(drawing=name):
-                shutil.copy(corpus(name), self.path(name))
+                shutil.copyfile(corpus(name), self.path(name))
                 os.chmod(self.path(name), 0o644)
                 self.assertEqual(self.tabulo("list", name).out, f"{name} holds no table.\n")
                 table = self.export(self.known_xlsx(), name, "--at", "1000,2000,0")
@@ -1260,6 +1260,29 @@ class OptionsTest(TabuloCase):
     def test_version(self):
         run = self.tabulo("--version")
         self.assertEqual(run.out, f"tabulo {VERSION}\n")
+
+
+class LibreCadTest(TabuloCase):
+    """The drawings the export writes open in LibreCAD: its dxf2pdf prints them.
+    (A drawing it cannot read gets no PDF; it waits on an error dialog instead.)"""
+
+    def printed(self, name):
+        # dxf2pdf writes NAME.pdf into the working folder.
+        subprocess.run(["xvfb-run", "-a", "librecad", "dxf2pdf", "-a", name + ".dxf"],
+                       cwd=self.dir, capture_output=True, timeout=90,
+                       stdin=subprocess.DEVNULL)
+        pdf = self.path(name + ".pdf")
+        return os.path.getsize(pdf) if os.path.exists(pdf) else 0
+
+    @unittest.skipUnless(shutil.which("librecad") and shutil.which("xvfb-run"),
+                         "LibreCAD or xvfb-run is not installed")
+    def test_exported_drawings_open(self):
+        self.export(EXAMPLE, "new.dxf")
+        shutil.copyfile(corpus("acadsharp_xdata_R2018_AC1032.dxf"), self.path("r2018.dxf"))
+        self.export(self.known_xlsx(), "r2018.dxf")
+        for name in ("new", "r2018"):
+            with self.subTest(drawing=name):
+                self.assertGreater(self.printed(name), 1000)
 
 
 if __name__ == "__main__":
