@@ -9,11 +9,21 @@ std::string LowerCase(std::string_view text) {
   return out;
 }
 
+bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
+    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
+    if (x != y) return false;
+  }
+  return true;
+}
+
 void ExpectArgs(std::string_view member, const std::vector<Variant>& args, std::size_t min,
                 std::size_t max) {
   if (args.size() < min || args.size() > max)
-    throw Error("Wrong number of arguments or invalid property assignment: " +
-                std::string(member));
+    throw Error("Wrong number of arguments or invalid property assignment: " + std::string(member));
 }
 
 const Variant& PutValue(std::string_view member, const std::vector<Variant>& args) {

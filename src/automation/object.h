@@ -26,6 +26,8 @@ class Object {
 
 // ASCII lower case, for member-name keys.
 std::string LowerCase(std::string_view text);
+// ASCII case-insensitive equality, as names compare in both applications.
+bool EqualsIgnoreCase(std::string_view a, std::string_view b);
 
 // Members of an in-process object class, declared once per class: a hash map from
 // the lower-cased name to its handler, so a call costs one look-up.
@@ -44,8 +46,8 @@ class MemberTable {
                  std::vector<Variant>& args) const {
     auto it = handlers_.find(LowerCase(member));
     if (it == handlers_.end())
-      throw Error("Object doesn't support this property or method: " + std::string(typeName) +
-                  "." + std::string(member));
+      throw Error("Object doesn't support this property or method: " + std::string(typeName) + "." +
+                  std::string(member));
     return it->second(self, kind, args);
   }
 

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "automation/error.h"
+#include "automation/object.h"
 
 namespace tabulo::automation {
 namespace {
@@ -34,27 +35,23 @@ bool ParseInvariantNumber(const std::string& text, double& out) {
   return true;
 }
 
-bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-    if (x != y) return false;
-  }
-  return true;
-}
-
 // The number a scalar variant stands for, as a double; Empty is 0.
 double ScalarToDouble(const Variant& v, std::string_view to) {
   switch (v.kind()) {
-    case VarKind::Empty: return 0.0;
-    case VarKind::Bool: return *v.getIf<bool>() ? -1.0 : 0.0;
-    case VarKind::Int16: return *v.getIf<std::int16_t>();
-    case VarKind::Int32: return *v.getIf<std::int32_t>();
-    case VarKind::UInt8: return *v.getIf<std::uint8_t>();
-    case VarKind::Double: return *v.getIf<double>();
-    case VarKind::Currency: return static_cast<double>(v.getIf<Currency>()->tenThousandths) / 10000.0;
+    case VarKind::Empty:
+      return 0.0;
+    case VarKind::Bool:
+      return *v.getIf<bool>() ? -1.0 : 0.0;
+    case VarKind::Int16:
+      return *v.getIf<std::int16_t>();
+    case VarKind::Int32:
+      return *v.getIf<std::int32_t>();
+    case VarKind::UInt8:
+      return *v.getIf<std::uint8_t>();
+    case VarKind::Double:
+      return *v.getIf<double>();
+    case VarKind::Currency:
+      return static_cast<double>(v.getIf<Currency>()->tenThousandths) / 10000.0;
     case VarKind::String: {
       double d = 0;
       if (ParseInvariantNumber(*v.getIf<std::string>(), d)) return d;
@@ -63,7 +60,8 @@ double ScalarToDouble(const Variant& v, std::string_view to) {
       if (EqualsIgnoreCase(s, "false")) return 0.0;
       TypeMismatch(VarKind::String, to);
     }
-    default: TypeMismatch(v.kind(), to);
+    default:
+      TypeMismatch(v.kind(), to);
   }
 }
 
@@ -103,18 +101,30 @@ std::string FormatDouble(double d) {
 
 std::string_view KindName(VarKind kind) {
   switch (kind) {
-    case VarKind::Empty: return "Empty";
-    case VarKind::Missing: return "Missing";
-    case VarKind::Bool: return "Boolean";
-    case VarKind::Int16: return "Integer";
-    case VarKind::Int32: return "Long";
-    case VarKind::UInt8: return "Byte";
-    case VarKind::Double: return "Double";
-    case VarKind::Currency: return "Currency";
-    case VarKind::String: return "String";
-    case VarKind::Object: return "Object";
-    case VarKind::Array: return "Array";
-    case VarKind::ByRef: return "ByRef";
+    case VarKind::Empty:
+      return "Empty";
+    case VarKind::Missing:
+      return "Missing";
+    case VarKind::Bool:
+      return "Boolean";
+    case VarKind::Int16:
+      return "Integer";
+    case VarKind::Int32:
+      return "Long";
+    case VarKind::UInt8:
+      return "Byte";
+    case VarKind::Double:
+      return "Double";
+    case VarKind::Currency:
+      return "Currency";
+    case VarKind::String:
+      return "String";
+    case VarKind::Object:
+      return "Object";
+    case VarKind::Array:
+      return "Array";
+    case VarKind::ByRef:
+      return "ByRef";
   }
   return "?";
 }
@@ -127,7 +137,9 @@ Variant Variant::RefTo(Variant& target) {
   return v;
 }
 
-VarKind Variant::kind() const { return static_cast<VarKind>(value_.index()); }
+VarKind Variant::kind() const {
+  return static_cast<VarKind>(value_.index());
+}
 
 const Variant& Variant::deref() const {
   if (auto* const* p = std::get_if<Variant*>(&value_)) return **p;
@@ -145,10 +157,18 @@ bool Variant::toBool() const {
   return ScalarToDouble(v, "Boolean") != 0.0;
 }
 
-std::int16_t Variant::toInt16() const { return ToInteger<std::int16_t>(deref(), "Integer"); }
-std::int32_t Variant::toInt32() const { return ToInteger<std::int32_t>(deref(), "Long"); }
-std::uint8_t Variant::toUInt8() const { return ToInteger<std::uint8_t>(deref(), "Byte"); }
-double Variant::toDouble() const { return ScalarToDouble(deref(), "Double"); }
+std::int16_t Variant::toInt16() const {
+  return ToInteger<std::int16_t>(deref(), "Integer");
+}
+std::int32_t Variant::toInt32() const {
+  return ToInteger<std::int32_t>(deref(), "Long");
+}
+std::uint8_t Variant::toUInt8() const {
+  return ToInteger<std::uint8_t>(deref(), "Byte");
+}
+double Variant::toDouble() const {
+  return ScalarToDouble(deref(), "Double");
+}
 
 Currency Variant::toCurrency() const {
   const Variant& v = deref();
@@ -161,13 +181,20 @@ Currency Variant::toCurrency() const {
 std::string Variant::toString() const {
   const Variant& v = deref();
   switch (v.kind()) {
-    case VarKind::Empty: return "";
-    case VarKind::String: return *v.getIf<std::string>();
-    case VarKind::Bool: return *v.getIf<bool>() ? "True" : "False";
-    case VarKind::Int16: return std::to_string(*v.getIf<std::int16_t>());
-    case VarKind::Int32: return std::to_string(*v.getIf<std::int32_t>());
-    case VarKind::UInt8: return std::to_string(*v.getIf<std::uint8_t>());
-    case VarKind::Double: return FormatDouble(*v.getIf<double>());
+    case VarKind::Empty:
+      return "";
+    case VarKind::String:
+      return *v.getIf<std::string>();
+    case VarKind::Bool:
+      return *v.getIf<bool>() ? "True" : "False";
+    case VarKind::Int16:
+      return std::to_string(*v.getIf<std::int16_t>());
+    case VarKind::Int32:
+      return std::to_string(*v.getIf<std::int32_t>());
+    case VarKind::UInt8:
+      return std::to_string(*v.getIf<std::uint8_t>());
+    case VarKind::Double:
+      return FormatDouble(*v.getIf<double>());
     case VarKind::Currency: {
       std::int64_t t = v.getIf<Currency>()->tenThousandths;
       std::string sign = t < 0 ? "-" : "";
@@ -183,7 +210,8 @@ std::string Variant::toString() const {
       }
       return s;
     }
-    default: TypeMismatch(v.kind(), "String");
+    default:
+      TypeMismatch(v.kind(), "String");
   }
 }
 
@@ -196,7 +224,9 @@ ObjectPtr Variant::toObject() const {
   TypeMismatch(v.kind(), "Object");
 }
 
-const Array& Variant::toArray() const { return *arrayPtr(); }
+const Array& Variant::toArray() const {
+  return *arrayPtr();
+}
 
 std::shared_ptr<const Array> Variant::arrayPtr() const {
   const Variant& v = deref();
@@ -223,6 +253,8 @@ Point3 ToPoint(const Variant& v) {
   return Point3{a.items[0].toDouble(), a.items[1].toDouble(), a.items[2].toDouble()};
 }
 
-double RoundHalfEven(double value) { return std::nearbyint(value); }
+double RoundHalfEven(double value) {
+  return std::nearbyint(value);
+}
 
 }  // namespace tabulo::automation

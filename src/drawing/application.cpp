@@ -129,7 +129,7 @@ std::shared_ptr<Application::MenuGroup> Application::LoadMenuGroup(
     const std::filesystem::path& file) {
   PartialMenu menu = ReadPartialMenu(file);
   for (const auto& group : groups_)
-    if (EqualsNoCase(group->menu.group, menu.group))
+    if (EqualsIgnoreCase(group->menu.group, menu.group))
       throw Error("Error loading menu group: the menu group \"" + menu.group +
                   "\" is loaded already (from " + group->file.string() + ").");
   auto group = std::make_shared<MenuGroup>(MenuGroup{std::move(menu), file});
@@ -141,7 +141,7 @@ void Application::InsertMenuInMenuBar(const MenuGroup& group, std::string_view m
                                       std::int32_t position) {
   const std::string* found = nullptr;
   for (const std::string& name : group.menu.menus)
-    if (EqualsNoCase(name, menu)) found = &name;
+    if (EqualsIgnoreCase(name, menu)) found = &name;
   if (!found)
     throw Error("Invalid input: the menu group \"" + group.menu.group + "\" has no menu named \"" +
                 std::string(menu) + "\".");

@@ -206,7 +206,7 @@ constexpr NamedPage kPages[] = {
 
 const std::array<char16_t, 128>* FindCodePage(std::string_view name) {
   for (const NamedPage& page : kPages)
-    if (EqualsNoCase(page.name, name)) return page.upper;
+    if (EqualsIgnoreCase(page.name, name)) return page.upper;
   return nullptr;
 }
 

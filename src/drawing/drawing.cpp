@@ -31,8 +31,8 @@ void CheckSymbolName(std::string_view kind, std::string_view name) {
 }
 
 bool IsLayoutBlockName(std::string_view name) {
-  return name.size() >= 12 && (EqualsNoCase(name.substr(0, 12), "*Model_Space") ||
-                               EqualsNoCase(name.substr(0, 12), "*Paper_Space"));
+  return name.size() >= 12 && (EqualsIgnoreCase(name.substr(0, 12), "*Model_Space") ||
+                               EqualsIgnoreCase(name.substr(0, 12), "*Paper_Space"));
 }
 
 }  // namespace
@@ -97,7 +97,7 @@ void Drawing::Index() {
     for (BlockPtr& block : blocks) {
       std::string name = CodeValue(block->begin->tags, 2);
       for (RecordPtr& entry : records->entries)
-        if (EqualsNoCase(CodeValue(entry->tags, 2), name)) block->record = entry;
+        if (EqualsIgnoreCase(CodeValue(entry->tags, 2), name)) block->record = entry;
     }
   }
 
@@ -176,19 +176,19 @@ Record* Drawing::FindHandle(std::uint64_t handle) const {
 
 Table* Drawing::FindTable(std::string_view name) {
   for (Table& table : tables)
-    if (EqualsNoCase(table.name(), name)) return &table;
+    if (EqualsIgnoreCase(table.name(), name)) return &table;
   return nullptr;
 }
 
 BlockPtr Drawing::FindBlock(std::string_view name) const {
   for (const BlockPtr& block : blocks)
-    if (EqualsNoCase(block->name(), name)) return block;
+    if (EqualsIgnoreCase(block->name(), name)) return block;
   return nullptr;
 }
 
 std::optional<std::uint64_t> Drawing::ModelSpaceHandle() const {
   for (const BlockPtr& block : blocks)
-    if (EqualsNoCase(block->name(), "*Model_Space") && block->record)
+    if (EqualsIgnoreCase(block->name(), "*Model_Space") && block->record)
       return block->record->handle();
   return std::nullopt;
 }
@@ -306,7 +306,7 @@ bool Drawing::IsReferenced(const Block& block) const {
   auto refers = [&](const RecordPtr& entity) {
     const std::string& type = entity->type();
     if (type != "INSERT" && type != "DIMENSION" && type != "ACAD_TABLE") return false;
-    return EqualsNoCase(CodeValue(entity->tags, 2), name);
+    return EqualsIgnoreCase(CodeValue(entity->tags, 2), name);
   };
   for (const RecordPtr& entity : entities)
     if (refers(entity)) return true;
@@ -383,9 +383,9 @@ void Drawing::EraseEntity(const RecordPtr& entity) {
 
 bool Drawing::HasAppId(std::string_view name) const {
   for (const Table& table : tables) {
-    if (!EqualsNoCase(table.name(), "APPID")) continue;
+    if (!EqualsIgnoreCase(table.name(), "APPID")) continue;
     for (const RecordPtr& entry : table.entries)
-      if (EqualsNoCase(CodeValue(entry->tags, 2), name)) return true;
+      if (EqualsIgnoreCase(CodeValue(entry->tags, 2), name)) return true;
   }
   return false;
 }

@@ -62,17 +62,6 @@ std::optional<std::uint64_t> ParseHandle(std::string_view text) {
   return value;
 }
 
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-    if (x != y) return false;
-  }
-  return true;
-}
-
 std::size_t FindCode(const Tags& tags, int code, std::size_t begin, std::size_t end) {
   end = std::min(end, tags.size());
   for (std::size_t i = begin; i < end; ++i)

@@ -1,4 +1,6 @@
 #pragma once
+#include "automation/object.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -28,8 +30,8 @@ std::optional<std::int64_t> ParseInteger(std::string_view text);
 std::string FormatHandle(std::uint64_t handle);
 std::optional<std::uint64_t> ParseHandle(std::string_view text);
 
-// ASCII case-insensitive comparison, as the host compares symbol names.
-bool EqualsNoCase(std::string_view a, std::string_view b);
+// Symbol names compare as the host compares them: ASCII case-insensitively.
+using automation::EqualsIgnoreCase;
 
 // First tag with `code` in tags[begin, end); npos when there is none.
 inline constexpr std::size_t npos = static_cast<std::size_t>(-1);

@@ -215,7 +215,7 @@ void SetXData(Drawing& drawing, Record& record, const Variant& codesArg, const V
   for (const AppRun& run : AppRuns(tags)) {
     bool replaced = false;
     for (std::size_t k = 0; k < runs.size(); ++k) {
-      if (!EqualsNoCase(runs[k].first, run.name)) continue;
+      if (!EqualsIgnoreCase(runs[k].first, run.name)) continue;
       if (!used[k]) merged.insert(merged.end(), runs[k].second.begin(), runs[k].second.end());
       used[k] = true;
       replaced = true;
@@ -241,7 +241,7 @@ bool GetXData(const Record& record, std::string_view app, Array& codes, Array& v
   values = Array{VarKind::Empty, 0, {}};
   const Tags& tags = record.tags;
   for (const AppRun& run : AppRuns(tags)) {
-    if (!app.empty() && !EqualsNoCase(run.name, app)) continue;
+    if (!app.empty() && !EqualsIgnoreCase(run.name, app)) continue;
     for (std::size_t i = run.begin; i < run.end; ++i) {
       int code = tags[i].code;
       codes.items.emplace_back(static_cast<std::int16_t>(code));

@@ -1,5 +1,7 @@
 #include "spreadsheet/number_format_parse.h"
 
+#include "automation/object.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -8,16 +10,11 @@ namespace tabulo::spreadsheet::numfmt {
 
 namespace {
 
+using automation::EqualsIgnoreCase;
+
 // Tokens that exist only while a section is being read: commas become grouping,
 // scaling or literal text once the whole section is known.
 constexpr auto kComma = static_cast<TokenKind>(1000);
-
-bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
-}
 
 bool StartsWithIgnoreCase(std::string_view text, std::size_t at, std::string_view prefix) {
   return text.size() - at >= prefix.size() &&

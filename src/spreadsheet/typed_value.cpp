@@ -1,5 +1,7 @@
 #include "spreadsheet/typed_value.h"
 
+#include "automation/object.h"
+
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -7,14 +9,7 @@
 namespace tabulo::spreadsheet {
 namespace {
 
-bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
-}
+using automation::EqualsIgnoreCase;
 
 std::string_view TrimSpaces(std::string_view s) {
   while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
