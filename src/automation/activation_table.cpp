@@ -47,7 +47,9 @@ Registration& Registration::operator=(Registration&& other) noexcept {
   return *this;
 }
 
-Registration::~Registration() { reset(); }
+Registration::~Registration() {
+  reset();
+}
 
 void Registration::reset() {
   if (serial_ == 0) return;

@@ -19,18 +19,18 @@ struct Currency {
 
 // What a Variant holds, named after the COM VARTYPE it stands for.
 enum class VarKind {
-  Empty,    // VT_EMPTY
-  Missing,  // VT_ERROR DISP_E_PARAMNOTFOUND: an optional argument not passed
-  Bool,     // VT_BOOL
-  Int16,    // VT_I2
-  Int32,    // VT_I4
-  UInt8,    // VT_UI1
-  Double,   // VT_R8
-  Currency, // VT_CY
-  String,   // VT_BSTR (UTF-8 inside the engine)
-  Object,   // VT_DISPATCH
-  Array,    // VT_ARRAY | element type, one dimension
-  ByRef,    // VT_BYREF: refers to a caller's Variant
+  Empty,     // VT_EMPTY
+  Missing,   // VT_ERROR DISP_E_PARAMNOTFOUND: an optional argument not passed
+  Bool,      // VT_BOOL
+  Int16,     // VT_I2
+  Int32,     // VT_I4
+  UInt8,     // VT_UI1
+  Double,    // VT_R8
+  Currency,  // VT_CY
+  String,    // VT_BSTR (UTF-8 inside the engine)
+  Object,    // VT_DISPATCH
+  Array,     // VT_ARRAY | element type, one dimension
+  ByRef,     // VT_BYREF: refers to a caller's Variant
 };
 
 std::string_view KindName(VarKind kind);
@@ -92,9 +92,9 @@ class Variant {
   }
 
  private:
-  using Storage = std::variant<std::monostate, MissingArg, bool, std::int16_t, std::int32_t,
-                               std::uint8_t, double, Currency, std::string, ObjectPtr,
-                               std::shared_ptr<Array>, Variant*>;
+  using Storage =
+      std::variant<std::monostate, MissingArg, bool, std::int16_t, std::int32_t, std::uint8_t,
+                   double, Currency, std::string, ObjectPtr, std::shared_ptr<Array>, Variant*>;
   Storage value_;
 };
 
