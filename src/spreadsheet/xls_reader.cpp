@@ -39,7 +39,7 @@ Workbook ReadXls(const std::filesystem::path& path) {
   try {
     return ReadXlsFile(path);
   } catch (const xls::BiffError& error) {
-    throw FileError("Cannot open \"" + path.string() + "\": " + error.what() + ".");
+    throw FileError("Cannot open workbook '" + path.string() + "': " + error.what() + ".");
   }
 }
 

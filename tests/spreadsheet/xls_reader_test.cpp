@@ -124,7 +124,7 @@ TEST(XlsReader, FilesThatAreNoReadableWorkbookSayWhy) {
   };
   for (const auto& c : cases) {
     const std::string message = OpenError(c.path);
-    EXPECT_EQ(message.rfind("Cannot open \"" + c.path.string() + "\": ", 0), 0u) << message;
+    EXPECT_EQ(message.rfind("Cannot open workbook '" + c.path.string() + "': ", 0), 0u) << message;
     EXPECT_NE(message.find(c.reason), std::string::npos) << message;
     EXPECT_EQ(message.back(), '.') << message;
   }
@@ -147,7 +147,8 @@ void ExpectDamageHandled(const std::filesystem::path& original) {
       ++reads;
     } catch (const FileError& error) {
       ++failures;
-      EXPECT_EQ(std::string(error.what()).rfind("Cannot open \"" + copy.string() + "\": ", 0), 0u)
+      EXPECT_EQ(
+          std::string(error.what()).rfind("Cannot open workbook '" + copy.string() + "': ", 0), 0u)
           << what << ": " << error.what();
     }
   };
