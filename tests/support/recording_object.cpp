@@ -259,7 +259,11 @@ Variant RecordingObject::invoke(std::string_view member, CallKind kind,
     call.args.clear();
     call.renderedArgs.clear();
     for (const Variant& arg : args) {
-      call.args.push_back(arg.deref());
+      // Wrapped objects are kept unwrapped: a wrapper holds the log, and the log
+      // holding the wrapper would keep both alive for ever.
+      const Variant& value = arg.deref();
+      const ObjectPtr* object = value.getIf<ObjectPtr>();
+      call.args.push_back(object ? Variant(Unwrap(*object)) : value);
       call.renderedArgs.push_back(RenderValue(arg));
       if (arg.isByRef()) call.byRef = true;
     }
