@@ -1,5 +1,6 @@
 // tabulo export: the workbook opened in the stand-in spreadsheet, the drawing in the
 // stand-in drawing host, and the same ImportXls the Windows hosts call.
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <set>
@@ -12,12 +13,39 @@
 #include "drawing/application.h"
 #include "drawing/dxf_reader.h"
 #include "drawing/dxf_writer.h"
+#include "drawing/xdata.h"
 #include "export/import_xls.h"
+#include "export/table_data.h"
 #include "spreadsheet/application.h"
+#include "spreadsheet/used_range.h"
 #include "spreadsheet/workbook_file.h"
 
 namespace tabulo::cli {
 namespace fs = std::filesystem;
+
+namespace {
+
+// The table data keeps a height per row and two widths per column; a large grid
+// does not fit in the extended data a drawing entity may carry, and the export's
+// own message cannot say so.
+void ExplainRefusedTableData(const std::vector<std::string>& errors,
+                             const spreadsheet::Workbook& workbook,
+                             const spreadsheet::Worksheet& sheet) {
+  if (std::find(errors.begin(), errors.end(), exporting::kAttachError) == errors.end()) return;
+  const spreadsheet::RangeRef used = spreadsheet::UsedRange(workbook, sheet);
+  const std::size_t rows = static_cast<std::size_t>(used.last.row);
+  const std::size_t columns = static_cast<std::size_t>(used.last.column);
+  // Each real takes 9 bytes (code and value), each 16-bit count 3.
+  const std::size_t bytes = 2 * 3 + (rows + 2 * columns + 1) * 9;
+  if (bytes <= drawing::kXDataCapacity) return;
+  std::fprintf(stderr,
+               "tabulo export: a table of %zu rows and %zu columns needs at least %zu bytes of "
+               "table data, more than the %zu bytes a drawing entity may carry; export a sheet "
+               "with fewer rows and columns.\n",
+               rows, columns, bytes, drawing::kXDataCapacity);
+}
+
+}  // namespace
 
 int RunExport(const std::vector<std::string>& args) {
   Arguments a(args, {"--at"}, {});
@@ -59,6 +87,7 @@ int RunExport(const std::vector<std::string>& args) {
   session.ui().SetFileDialogAnswer(workbookPath.string());
   exporting::ImportXls(at.x, at.y, at.z);
   if (session.exitStatus() != 0) {
+    ExplainRefusedTableData(session.ui().errorTexts(), workbook, sheet);
     std::fprintf(stderr, "tabulo export: nothing was saved; '%s' is unchanged.\n",
                  drawingPath.string().c_str());
     return 1;

@@ -52,7 +52,7 @@ class ConsoleProgress : public ProgressView {
 ConsoleUi::ConsoleUi(std::FILE* out) : out_(out), barEnabled_(isatty(fileno(out)) != 0) {}
 
 void ConsoleUi::ErrorBox(std::string_view text) {
-  ++errors_;
+  errorTexts_.emplace_back(text);
   std::fprintf(out_, "%.*s\n", static_cast<int>(text.size()), text.data());
   std::fflush(out_);
 }

@@ -3,6 +3,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/modal_driver.h"
 #include "platform/ui.h"
@@ -29,7 +30,9 @@ class ConsoleUi : public Ui {
   void SetDecimalSeparator(char separator) { separator_ = separator; }
 
   // How many error boxes were shown (the command exits 1 when any was).
-  int errorCount() const { return errors_; }
+  int errorCount() const { return static_cast<int>(errorTexts_.size()); }
+  // The error boxes' texts, in the order they were shown.
+  const std::vector<std::string>& errorTexts() const { return errorTexts_; }
   int messageCount() const { return messages_; }
 
   void ErrorBox(std::string_view text) override;
@@ -48,7 +51,7 @@ class ConsoleUi : public Ui {
   std::function<void(ModalDriver&)> modalScript_;
   bool barEnabled_;
   char separator_ = '.';
-  int errors_ = 0;
+  std::vector<std::string> errorTexts_;
   int messages_ = 0;
 };
 

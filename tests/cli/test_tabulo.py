@@ -1094,6 +1094,8 @@ class FailureTest(TabuloCase):
                 lines = run.err.splitlines()
                 self.assertEqual(lines[:2], ["Error occured when attaching data.",
                                              "Error occured when exporting to AutoCAD."], str(run))
+                self.assertIn("a table of 2000 rows and 1 columns needs at least", lines[2])
+                self.assertIn("more than the 16383 bytes a drawing entity may carry", lines[2])
 
     def test_failed_loads(self):
         self.prepare()
