@@ -86,4 +86,19 @@ spreadsheet::Workbook MakeFormattedSheet(std::int32_t rows, std::int32_t columns
   return book;
 }
 
+void GridSizes(benchmark::internal::Benchmark* benchmark) {
+  benchmark->ArgNames({"rows", "cols"})
+      ->Args({10, 10})
+      ->Args({100, 10})
+      ->Args({200, 10})
+      ->Args({400, 10})
+      ->Args({800, 10})
+      ->Args({1500, 10})
+      ->Args({100, 20})
+      ->Args({100, 40})
+      ->Args({100, 80})
+      ->Args({100, 160})
+      ->Unit(benchmark::kMillisecond);
+}
+
 }  // namespace tabulo::bench

@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+#include <benchmark/benchmark.h>
+
 #include "spreadsheet/workbook.h"
 
 namespace tabulo::bench {
@@ -13,5 +15,10 @@ namespace tabulo::bench {
 //   every 10th  row: "Subtotal ..." merged over columns 1..3, red box, centred;
 //   every 7th   row: a falling diagonal in the last column.
 spreadsheet::Workbook MakeFormattedSheet(std::int32_t rows, std::int32_t columns);
+
+// The sheet sizes every grid benchmark runs, so export and load read side by side:
+// rows grow with columns fixed, then columns with rows fixed. The largest are near
+// what the table data can carry (16 KiB of extended data: about 1,500 rows here).
+void GridSizes(benchmark::internal::Benchmark* benchmark);
 
 }  // namespace tabulo::bench

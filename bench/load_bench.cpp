@@ -56,20 +56,7 @@ void BM_FillSheet(benchmark::State& state) {
   heap.Report(state);
 }
 
-// The sizes of export_bench, so the two read side by side.
-BENCHMARK(BM_FillSheet)
-    ->ArgNames({"rows", "cols"})
-    ->Args({10, 10})
-    ->Args({100, 10})
-    ->Args({200, 10})
-    ->Args({400, 10})
-    ->Args({800, 10})
-    ->Args({1500, 10})
-    ->Args({100, 20})
-    ->Args({100, 40})
-    ->Args({100, 80})
-    ->Args({100, 160})
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FillSheet)->Apply(GridSizes);
 
 }  // namespace
 }  // namespace tabulo::bench
