@@ -113,6 +113,7 @@ int RunList(const std::vector<std::string>& args) {
   std::printf("%10s  %-8s  %-14s  %s  %s  %s\n", "id", "handle", "block", "insertion point",
               "scale", "rows x columns");
   for (const TableReference& t : tables) std::printf("%s\n", Describe(t).c_str());
+  std::printf("(id: the reference's handle as an unsigned 32-bit number, for tabulo load --id)\n");
   return 0;
 }
 

@@ -832,7 +832,9 @@ class ListTest(TabuloCase):
         self.assertEqual(lines[0].split(),
                          ["id", "handle", "block", "insertion", "point", "scale", "rows", "x",
                           "columns"])
-        rows = [LIST_ROW.match(line) for line in lines[1:]]
+        self.assertEqual(lines[-1], "(id: the reference's handle as an unsigned 32-bit number,"
+                                    " for tabulo load --id)")
+        rows = [LIST_ROW.match(line) for line in lines[1:-1]]
         self.assertTrue(all(rows), str(run))
         doc = read_dxf(self.path("out.dxf"))
         inserts = table_inserts(doc)
