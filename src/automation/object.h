@@ -29,6 +29,15 @@ std::string LowerCase(std::string_view text);
 // ASCII case-insensitive equality, as names compare in both applications.
 bool EqualsIgnoreCase(std::string_view a, std::string_view b);
 
+// Argument helpers for member handlers: throw Error with a clear text when a call
+// has the wrong number of arguments or a put has no value.
+void ExpectArgs(std::string_view member, const std::vector<Variant>& args, std::size_t min,
+                std::size_t max);
+// The value of a Put (its last argument), dereferenced.
+const Variant& PutValue(std::string_view member, const std::vector<Variant>& args);
+[[noreturn]] void ReadOnly(std::string_view member);
+[[noreturn]] void WriteOnly(std::string_view member);
+
 // Members of an in-process object class, declared once per class: a hash map from
 // the lower-cased name to its handler, so a call costs one look-up.
 template <class T>
@@ -51,19 +60,22 @@ class MemberTable {
     return it->second(self, kind, args);
   }
 
+  // A read-only property without arguments: a put or an argument fails with the
+  // host's text before `getter` runs.
+  MemberTable& addReadOnly(std::string_view name, std::function<Variant(T& self)> getter) {
+    std::string member(name);
+    return add(name, [member, getter = std::move(getter)](T& self, CallKind kind,
+                                                          std::vector<Variant>& args) {
+      if (kind == CallKind::Put) ReadOnly(member);
+      ExpectArgs(member, args, 0, 0);
+      return getter(self);
+    });
+  }
+
   bool has(std::string_view member) const { return handlers_.count(LowerCase(member)) != 0; }
 
  private:
   std::unordered_map<std::string, Handler> handlers_;
 };
-
-// Argument helpers for member handlers: throw Error with a clear text when a call
-// has the wrong number of arguments or a put has no value.
-void ExpectArgs(std::string_view member, const std::vector<Variant>& args, std::size_t min,
-                std::size_t max);
-// The value of a Put (its last argument), dereferenced.
-const Variant& PutValue(std::string_view member, const std::vector<Variant>& args);
-[[noreturn]] void ReadOnly(std::string_view member);
-[[noreturn]] void WriteOnly(std::string_view member);
 
 }  // namespace tabulo::automation

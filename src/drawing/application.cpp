@@ -9,7 +9,6 @@ using automation::ExpectArgs;
 using automation::MemberTable;
 using automation::ObjectPtr;
 using automation::PutValue;
-using automation::ReadOnly;
 using automation::Variant;
 
 // The host's menu bar as it starts, before any partial menu is added.
@@ -25,9 +24,7 @@ class MenusObject : public automation::Object {
   Variant invoke(std::string_view member, CallKind kind, std::vector<Variant>& args) override {
     static const MemberTable<MenusObject> members = [] {
       MemberTable<MenusObject> t;
-      t.add("count", [](MenusObject& s, CallKind kind, std::vector<Variant>& args) {
-        if (kind == CallKind::Put) ReadOnly("count");
-        ExpectArgs("count", args, 0, 0);
+      t.addReadOnly("count", [](MenusObject& s) {
         return Variant(static_cast<std::int32_t>(s.group_->menu.menus.size()));
       });
       t.add("insertmenuinmenubar", [](MenusObject& s, CallKind, std::vector<Variant>& args) {
@@ -53,14 +50,8 @@ class MenuGroupObject : public automation::Object {
   Variant invoke(std::string_view member, CallKind kind, std::vector<Variant>& args) override {
     static const MemberTable<MenuGroupObject> members = [] {
       MemberTable<MenuGroupObject> t;
-      t.add("name", [](MenuGroupObject& s, CallKind kind, std::vector<Variant>& args) {
-        if (kind == CallKind::Put) ReadOnly("name");
-        ExpectArgs("name", args, 0, 0);
-        return Variant(s.group_->menu.group);
-      });
-      t.add("menus", [](MenuGroupObject& s, CallKind kind, std::vector<Variant>& args) {
-        if (kind == CallKind::Put) ReadOnly("menus");
-        ExpectArgs("menus", args, 0, 0);
+      t.addReadOnly("name", [](MenuGroupObject& s) { return Variant(s.group_->menu.group); });
+      t.addReadOnly("menus", [](MenuGroupObject& s) {
         return Variant(ObjectPtr(std::make_shared<MenusObject>(s.app_, s.group_)));
       });
       return t;
@@ -80,9 +71,7 @@ class MenuGroupsObject : public automation::Object {
   Variant invoke(std::string_view member, CallKind kind, std::vector<Variant>& args) override {
     static const MemberTable<MenuGroupsObject> members = [] {
       MemberTable<MenuGroupsObject> t;
-      t.add("count", [](MenuGroupsObject& s, CallKind kind, std::vector<Variant>& args) {
-        if (kind == CallKind::Put) ReadOnly("count");
-        ExpectArgs("count", args, 0, 0);
+      t.addReadOnly("count", [](MenuGroupsObject& s) {
         return Variant(static_cast<std::int32_t>(s.app_->menuGroups().size()));
       });
       t.add("load", [](MenuGroupsObject& s, CallKind, std::vector<Variant>& args) {
@@ -106,9 +95,7 @@ class MenuBarObject : public automation::Object {
   Variant invoke(std::string_view member, CallKind kind, std::vector<Variant>& args) override {
     static const MemberTable<MenuBarObject> members = [] {
       MemberTable<MenuBarObject> t;
-      t.add("count", [](MenuBarObject& s, CallKind kind, std::vector<Variant>& args) {
-        if (kind == CallKind::Put) ReadOnly("count");
-        ExpectArgs("count", args, 0, 0);
+      t.addReadOnly("count", [](MenuBarObject& s) {
         return Variant(static_cast<std::int32_t>(s.app_->menuBar().size()));
       });
       return t;
@@ -152,19 +139,11 @@ void Application::InsertMenuInMenuBar(const MenuGroup& group, std::string_view m
 Variant Application::invoke(std::string_view member, CallKind kind, std::vector<Variant>& args) {
   static const MemberTable<Application> members = [] {
     MemberTable<Application> t;
-    t.add("activedocument", [](Application& s, CallKind kind, std::vector<Variant>& args) {
-      if (kind == CallKind::Put) ReadOnly("activedocument");
-      ExpectArgs("activedocument", args, 0, 0);
-      return Variant(ObjectPtr(s.document_));
-    });
-    t.add("menugroups", [](Application& s, CallKind kind, std::vector<Variant>& args) {
-      if (kind == CallKind::Put) ReadOnly("menugroups");
-      ExpectArgs("menugroups", args, 0, 0);
+    t.addReadOnly("activedocument", [](Application& s) { return Variant(ObjectPtr(s.document_)); });
+    t.addReadOnly("menugroups", [](Application& s) {
       return Variant(ObjectPtr(std::make_shared<MenuGroupsObject>(s.shared_from_this())));
     });
-    t.add("menubar", [](Application& s, CallKind kind, std::vector<Variant>& args) {
-      if (kind == CallKind::Put) ReadOnly("menubar");
-      ExpectArgs("menubar", args, 0, 0);
+    t.addReadOnly("menubar", [](Application& s) {
       return Variant(ObjectPtr(std::make_shared<MenuBarObject>(s.shared_from_this())));
     });
     t.add("caption", [](Application& s, CallKind kind, std::vector<Variant>& args) {

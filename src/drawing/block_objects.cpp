@@ -13,7 +13,6 @@ using automation::Error;
 using automation::ExpectArgs;
 using automation::MemberTable;
 using automation::ObjectPtr;
-using automation::ReadOnly;
 using automation::Variant;
 using automation::VarKind;
 
@@ -84,9 +83,7 @@ class BlocksObject : public automation::Object {
   Variant invoke(std::string_view member, CallKind kind, std::vector<Variant>& args) override {
     static const MemberTable<BlocksObject> members = [] {
       MemberTable<BlocksObject> t;
-      t.add("count", [](BlocksObject& s, CallKind kind, std::vector<Variant>& args) {
-        if (kind == CallKind::Put) ReadOnly("count");
-        ExpectArgs("count", args, 0, 0);
+      t.addReadOnly("count", [](BlocksObject& s) {
         return Variant(static_cast<std::int32_t>(s.drawing().blocks.size()));
       });
       t.add("item", [](BlocksObject& s, CallKind, std::vector<Variant>& args) {
@@ -126,14 +123,8 @@ class BlockObject : public automation::Object {
   Variant invoke(std::string_view member, CallKind kind, std::vector<Variant>& args) override {
     static const MemberTable<BlockObject> members = [] {
       MemberTable<BlockObject> t;
-      t.add("name", [](BlockObject& s, CallKind kind, std::vector<Variant>& args) {
-        if (kind == CallKind::Put) ReadOnly("name");
-        ExpectArgs("name", args, 0, 0);
-        return Variant(s.block_->name());
-      });
-      t.add("origin", [](BlockObject& s, CallKind kind, std::vector<Variant>& args) {
-        if (kind == CallKind::Put) ReadOnly("origin");
-        ExpectArgs("origin", args, 0, 0);
+      t.addReadOnly("name", [](BlockObject& s) { return Variant(s.block_->name()); });
+      t.addReadOnly("origin", [](BlockObject& s) {
         const Tags& tags = s.block_->begin->tags;
         TagRange range = SubclassRange(tags, "AcDbBlockBegin");
         auto coordinate = [&](int code) {
@@ -142,9 +133,7 @@ class BlockObject : public automation::Object {
         };
         return Variant(automation::MakePoint(coordinate(10), coordinate(20), coordinate(30)));
       });
-      t.add("count", [](BlockObject& s, CallKind kind, std::vector<Variant>& args) {
-        if (kind == CallKind::Put) ReadOnly("count");
-        ExpectArgs("count", args, 0, 0);
+      t.addReadOnly("count", [](BlockObject& s) {
         return Variant(static_cast<std::int32_t>(s.block_->entities.size()));
       });
       t.add("item", [](BlockObject& s, CallKind, std::vector<Variant>& args) {
@@ -183,9 +172,7 @@ class ModelSpaceObject : public automation::Object {
   Variant invoke(std::string_view member, CallKind kind, std::vector<Variant>& args) override {
     static const MemberTable<ModelSpaceObject> members = [] {
       MemberTable<ModelSpaceObject> t;
-      t.add("count", [](ModelSpaceObject& s, CallKind kind, std::vector<Variant>& args) {
-        if (kind == CallKind::Put) ReadOnly("count");
-        ExpectArgs("count", args, 0, 0);
+      t.addReadOnly("count", [](ModelSpaceObject& s) {
         return Variant(static_cast<std::int32_t>(s.drawing().ModelSpace().size()));
       });
       t.add("item", [](ModelSpaceObject& s, CallKind, std::vector<Variant>& args) {

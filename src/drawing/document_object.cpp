@@ -9,7 +9,6 @@ using automation::CallKind;
 using automation::Error;
 using automation::ExpectArgs;
 using automation::MemberTable;
-using automation::ReadOnly;
 using automation::Variant;
 
 // The APPID table as the host's RegisteredApplications collection.
@@ -28,13 +27,10 @@ class RegisteredApplicationsObject : public automation::Object {
         s.document_->drawing().AddAppId(args[0].toString());
         return Variant();
       });
-      t.add("count",
-            [](RegisteredApplicationsObject& s, CallKind kind, std::vector<Variant>& args) {
-              if (kind == CallKind::Put) ReadOnly("count");
-              ExpectArgs("count", args, 0, 0);
-              Table* table = s.document_->drawing().FindTable("APPID");
-              return Variant(static_cast<std::int32_t>(table ? table->entries.size() : 0));
-            });
+      t.addReadOnly("count", [](RegisteredApplicationsObject& s) {
+        Table* table = s.document_->drawing().FindTable("APPID");
+        return Variant(static_cast<std::int32_t>(table ? table->entries.size() : 0));
+      });
       return t;
     }();
     return members.invoke(*this, "RegisteredApplications", member, kind, args);
@@ -49,24 +45,16 @@ class RegisteredApplicationsObject : public automation::Object {
 Variant DocumentObject::invoke(std::string_view member, CallKind kind, std::vector<Variant>& args) {
   static const MemberTable<DocumentObject> members = [] {
     MemberTable<DocumentObject> t;
-    auto getter = [](std::string_view name, auto make) {
-      return [name, make](DocumentObject& s, CallKind kind, std::vector<Variant>& args) {
-        if (kind == CallKind::Put) ReadOnly(name);
-        ExpectArgs(name, args, 0, 0);
-        return Variant(make(s.shared_from_this()));
-      };
-    };
-    t.add("modelspace", getter("modelspace", [](std::shared_ptr<DocumentObject> d) {
-            return MakeModelSpaceObject(std::move(d));
-          }));
-    t.add("blocks", getter("blocks", [](std::shared_ptr<DocumentObject> d) {
-            return MakeBlocksObject(std::move(d));
-          }));
-    t.add("RegisteredApplications",
-          getter("RegisteredApplications", [](std::shared_ptr<DocumentObject> d) {
-            return automation::ObjectPtr(
-                std::make_shared<RegisteredApplicationsObject>(std::move(d)));
-          }));
+    t.addReadOnly("modelspace", [](DocumentObject& s) {
+      return Variant(MakeModelSpaceObject(s.shared_from_this()));
+    });
+    t.addReadOnly("blocks", [](DocumentObject& s) {
+      return Variant(MakeBlocksObject(s.shared_from_this()));
+    });
+    t.addReadOnly("RegisteredApplications", [](DocumentObject& s) {
+      return Variant(automation::ObjectPtr(
+          std::make_shared<RegisteredApplicationsObject>(s.shared_from_this())));
+    });
     return t;
   }();
   return members.invoke(*this, "Document", member, kind, args);

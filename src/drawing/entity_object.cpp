@@ -15,7 +15,6 @@ using automation::Error;
 using automation::ExpectArgs;
 using automation::MemberTable;
 using automation::PutValue;
-using automation::ReadOnly;
 using automation::Variant;
 
 enum class EntityKind { Other, Line, MText, Insert };
@@ -93,24 +92,15 @@ class EntityObject : public automation::Object {
                 return get(self);
               });
   }
-  template <class Get>
-  static void ReadOnlyProperty(Table& table, std::string_view name, Get get) {
-    table.add(name, [get, name](EntityObject& self, CallKind kind, std::vector<Variant>& args) {
-      if (kind == CallKind::Put) ReadOnly(name);
-      ExpectArgs(name, args, 0, 0);
-      return get(self);
-    });
-  }
 
   static void AddCommon(Table& t) {
-    ReadOnlyProperty(t, "ObjectID",
-                     [](EntityObject& s) { return Variant(ObjectIdOf(*s.record_)); });
-    ReadOnlyProperty(t, "Handle", [](EntityObject& s) {
+    t.addReadOnly("ObjectID", [](EntityObject& s) { return Variant(ObjectIdOf(*s.record_)); });
+    t.addReadOnly("Handle", [](EntityObject& s) {
       return Variant(FormatHandle(s.record_->handle().value_or(0)));
     });
-    ReadOnlyProperty(t, "objectname", [](EntityObject& s) { return Variant(s.TypeName()); });
-    ReadOnlyProperty(t, "Document",
-                     [](EntityObject& s) { return Variant(automation::ObjectPtr(s.document_)); });
+    t.addReadOnly("objectname", [](EntityObject& s) { return Variant(s.TypeName()); });
+    t.addReadOnly("Document",
+                  [](EntityObject& s) { return Variant(automation::ObjectPtr(s.document_)); });
     Property(
         t, "color",
         [](EntityObject& s) {
